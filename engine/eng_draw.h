@@ -1,0 +1,84 @@
+// engDraw: the screen and its surfaces, the image-slot table, clipped
+// colour-keyed blits, frame present with screen transitions, and text.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/surface.h"
+
+// ---------------------------------------------------------------------------
+// Screen
+// ---------------------------------------------------------------------------
+extern plat::Surface* primarySurface;  // stands for the visible screen
+extern plat::Surface* backSurface;     // every frame is drawn here
+extern int32_t screenWidth, screenHeight;
+extern int32_t colorDepth;
+extern int32_t hardwareFlag;
+extern plat::Rect presentSrc;
+extern plat::Rect presentDest;
+
+// ---------------------------------------------------------------------------
+// Image slots
+// ---------------------------------------------------------------------------
+constexpr int ImageSlotCount = 500;
+constexpr int FirstLoadSlot = 4;     // slots 0..3 are the internal screen-sized ones
+constexpr int SlotNameLength = 30;   // characters, without the terminator
+
+struct ImageSlot {
+    plat::Surface* surface;
+    char name[SlotNameLength + 1];   // empty: free; "*...": created empty
+    int32_t kind;                    // 0: loaded from a bitmap
+    int32_t memoryKind;              // used when reloading after a loss
+    int32_t colorKey;                // colour value (0x00BBGGRR), 0 = black
+    uint16_t width;
+    uint16_t height;
+};
+extern ImageSlot imageSlots[ImageSlotCount];
+
+extern int32_t keyColor;             // colour key given to the next load
+struct ClipRect {
+    int32_t left, top, right, bottom;
+};
+extern ClipRect clipRect;
+
+// ---------------------------------------------------------------------------
+// Screen transitions
+// ---------------------------------------------------------------------------
+struct ScreenTransition {
+    int32_t kind;       // 0..12 draw, 13 and above only count steps
+    int32_t step;       // non-zero while a transition runs
+    int32_t stepCount;  // length of an opening transition, in presents
+};
+extern ScreenTransition screenTransition;
+extern int32_t transitionRunning;    // -1 opening, +1 closing, 0 none
+extern int32_t vsyncFlag;
+
+namespace engDraw {
+
+int Screen(int width, int height, int type);
+int GetDesktopDepth();
+int ClearScreen();
+int Restore();
+void Release();
+
+int LoadObject(const char* name, int memoryKind);
+int SwapObject(const char* name, int slot, int memoryKind);
+int32_t MatchColor(plat::Surface* surface, int32_t color);
+void SetColorKey(plat::Surface* surface, int32_t color);
+void SetKeyColor(int32_t color);
+void SetClip(int left, int top, int right, int bottom);
+int Blit(int x, int y, int slot, int left, int top, int right, int bottom);
+int BlitOpaque(int x, int y, int slot, int left, int top, int right, int bottom);
+int GrabScreen(int slot, int left, int top, int right, int bottom);
+
+int Present();
+void SetVSync(int32_t flag);
+
+void InitFonts();
+void SelectFont(int face, int height, int angle, int bold, int italic, int underline);
+void SetTextColor(int32_t textColor, int32_t backgroundColor, int transparent);
+int PutText(int x, int y, const char* text);
+void ReleaseFont();
+void FreeFontMemory();
+
+}  // namespace engDraw

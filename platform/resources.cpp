@@ -1,0 +1,35 @@
+#include "platform/resources.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace plat {
+
+namespace {
+ResourceProvider currentProvider = nullptr;
+}
+
+void setResourceProvider(ResourceProvider provider) { currentProvider = provider; }
+
+bool findResource(const char* name, const uint8_t** data, size_t* size) {
+    if (currentProvider == nullptr || name == nullptr) return false;
+    return currentProvider(name, data, size);
+}
+
+long fileSize(const char* path) {
+    struct stat st;
+    if (path == nullptr || stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<long>(st.st_size);
+}
+
+long readFile(const char* path, uint8_t* buffer, size_t capacity) {
+    long size = fileSize(path);
+    if (size < 0 || static_cast<size_t>(size) > capacity) return -1;
+    FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) return -1;
+    size_t got = std::fread(buffer, 1, static_cast<size_t>(size), f);
+    std::fclose(f);
+    return static_cast<long>(got);
+}
+
+}  // namespace plat

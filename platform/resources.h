@@ -1,0 +1,28 @@
+// The platform layer: resources built into the program.
+//
+// When a file cannot be read, the engine asks for a resource of the same name
+// (for example "IMAGE/BOSS/BOSS11.BMP"). A provider answers a name with the
+// bytes of the whole file. The game installs the provider of its built-in
+// asset set; tests install their own fixtures.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace plat {
+
+// Answers `name` with the file's bytes (valid until the provider is changed)
+// or returns false.
+using ResourceProvider = bool (*)(const char* name, const uint8_t** data, size_t* size);
+
+void setResourceProvider(ResourceProvider provider);
+bool findResource(const char* name, const uint8_t** data, size_t* size);
+
+// Reads a whole file into `buffer` (at most `capacity` bytes). Returns the
+// number of bytes read, or -1 when the file cannot be opened or is larger
+// than `capacity`.
+long readFile(const char* path, uint8_t* buffer, size_t capacity);
+// Size of a file in bytes, or -1.
+long fileSize(const char* path);
+
+}  // namespace plat
