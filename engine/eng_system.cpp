@@ -32,9 +32,16 @@ int LockInstance(const char*) { return 1; }
 int WindowProc(const plat::Message&) { return 0; }
 void SetActive(int32_t) {}
 int Shutdown() { return 1; }
-int ReportError(const char*, const char*, int32_t) { return 0; }
-void Beep() {}
-const char* GetAppDir(int) { return "./"; }
+int ReportError(const char* where, const char* what, int32_t) {
+    char text[FormatLineSize];
+    FormatLine(text, "%s : %s", where ? where : "", what ? what : "");
+    Beep();
+    plat::messageBox("エラー発生", text);
+    errorFlag = 1;
+    return 0;
+}
+void Beep() { plat::beep(); }
+const char* GetAppDir(int) { return plat::appDirectory(); }
 void EnableIme(int32_t) {}
 void ClipCursor(int, int, int, int) {}
 void UnclipCursor() {}
@@ -55,6 +62,12 @@ int FormatShort(char (&buffer)[FormatShortSize], const char* format, ...) {
     va_end(args);
     return n;
 }
-int Rand() { return 0; }
-void SeedRand(uint32_t) {}
+namespace {
+uint32_t randState = 1;
+}
+int Rand() {
+    randState = randState * 214013u + 2531011u;
+    return static_cast<int>((randState >> 16) & 0x7FFFu);
+}
+void SeedRand(uint32_t seed) { randState = seed; }
 }  // namespace engSystem

@@ -1,7 +1,11 @@
 // Placeholder: the headless screen and text.
-#include "platform/surface.h"
+#include "platform/headless/headless.h"
 
 namespace plat {
+namespace headless {
+int presentCount() { return 0; }
+bool lastPresentWaitedVBlank() { return false; }
+}  // namespace headless
 Result presentFrame(Surface*, const Surface*, const Rect&, bool) { return Result::Ok; }
 Font* createFont(int, int, int, int, bool, bool) { return nullptr; }
 void destroyFont(Font*) {}

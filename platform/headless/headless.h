@@ -1,0 +1,71 @@
+// Controls of the headless platform layer, for tests and benchmarks.
+//
+// Nothing is shown and nothing waits on real time: the counter and the
+// millisecond clock are set by the test (separately), messages and key states
+// are scripted, boxes and presents are recorded.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/surface.h"
+#include "platform/window.h"
+
+namespace plat::headless {
+
+// Back to the state of a fresh start: empty queue, keys up, clocks at 0,
+// no window, no boxes, no presents, app directory "./", lock free.
+void reset();
+
+// Clocks. The counter runs at counterFrequency() = 1'000'000'000 per second.
+void setCounter(int64_t value);
+void advanceCounter(int64_t ticks);
+void setMilliseconds(uint32_t value);
+void advanceMilliseconds(uint32_t ms);
+// Moves both clocks forward by the same real time (ns of counter, whole ms).
+void advanceTime(int64_t nanoseconds);
+// When on, waitMessageUntil / sleepUntil / sleepMs with an empty queue move
+// the clocks forward to their deadline instead of returning at once.
+void setAutoAdvance(bool on);
+// How many times the loop blocked in waitMessage / waitMessageUntil.
+int waitCount();
+
+// Scripted keyboard state (the queue is scripted with plat::postMessage).
+void setKeyDown(int virtualKey, bool down);
+size_t queuedMessages();
+
+// Recorded modal boxes and beeps.
+struct Box {
+    std::string title;
+    std::string text;
+};
+const std::vector<Box>& boxes();
+void clearBoxes();
+int beepCount();
+
+// Window.
+bool windowCreated();
+const WindowDesc& lastWindowDesc();
+bool windowVisible();
+bool windowMinimized();
+int raiseCount();
+bool cursorClipActive();
+Rect cursorClipRect();
+bool cursorVisible();
+bool textInputEnabled();
+
+// Program directory handed to the engine (must end in '/').
+void setAppDirectory(const char* dir);
+
+// Single-instance lock: when set, another copy is taken to hold it, so
+// acquireInstanceLock fails and counts a raise request for that copy.
+void setLockHeldElsewhere(bool held);
+int raiseRequestsSent();
+
+// Screen (kept by presentFrame).
+int presentCount();
+bool lastPresentWaitedVBlank();
+// The picture of the last present: `primary` of presentFrame holds it.
+
+}  // namespace plat::headless
