@@ -93,6 +93,9 @@ bool waitMessageUntil(int64_t deadline);
 int dispatchMessage(const Message& msg);
 // Appends a message to the queue.
 void postMessage(const Message& msg);
+// The same, callable from any thread (the audio thread posts the end of a
+// song this way); the message is delivered by a later peekMessage.
+void postMessageFromAnyThread(const Message& msg);
 // Appends Quit with the exit code.
 void postQuitMessage(int exitCode);
 // What the system does with a message the game leaves to it (for instance a

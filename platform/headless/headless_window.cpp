@@ -105,6 +105,8 @@ int dispatchMessage(const Message& msg) { return st().proc ? st().proc(msg) : 0;
 
 void postMessage(const Message& msg) { st().queue.push_back(msg); }
 
+void postMessageFromAnyThread(const Message& msg) { postMessage(msg); }
+
 void postQuitMessage(int exitCode) {
     postMessage(Message{MessageType::Quit, static_cast<uint32_t>(exitCode), 0});
 }

@@ -8,6 +8,7 @@ void waitMessage() {}
 bool waitMessageUntil(int64_t) { return false; }
 int dispatchMessage(const Message&) { return 0; }
 void postMessage(const Message&) {}
+void postMessageFromAnyThread(const Message&) {}
 void postQuitMessage(int) {}
 int defaultWindowProc(const Message&) { return 0; }
 bool createWindow(const WindowDesc&) { return true; }
