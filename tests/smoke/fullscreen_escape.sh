@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The full-screen game in a virtual display: its window covers the desktop,
+# a second copy gives way to it, and Escape ends it cleanly.
+# Arguments: game, game-windowed, artifacts folder.
+game=$1
+artifacts=$3
+mkdir -p "$artifacts"
+. "$(dirname "$0")/lib/session.sh"
+
+start_display
+start_program "$game" fullscreen
+wid=$(wait_for_window) || exit 1
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+[ "$WIDTH" -eq 1280 ] && [ "$HEIGHT" -eq 720 ] || fail "window is ${WIDTH}x${HEIGHT}, not the desktop's 1280x720"
+
+sleep 3
+screenshot fullscreen-opening
+echo "brightness $(brightness fullscreen-opening)"
+
+# A second copy finds the first, asks it to come forward and ends at once.
+SDL_AUDIODRIVER=dummy timeout 10 "$game" >"$artifacts/fullscreen-second-copy.log" 2>&1
+second=$?
+[ "$second" -eq 0 ] || fail "second copy ended with status $second"
+kill -0 "$program_pid" 2>/dev/null || fail "the first copy ended when the second started"
+xdotool search --onlyvisible --name "$window_title" | grep -qx "$wid" || fail "the second copy opened a window"
+
+xdotool windowfocus "$wid"
+xdotool key Return
+sleep 2
+screenshot fullscreen-after-enter
+
+xdotool key Escape
+wait_exit 10
+[ "$program_status" -eq 0 ] || fail "exit status $program_status after Escape"
+echo PASS

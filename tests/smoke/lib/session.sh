@@ -1,0 +1,93 @@
+# Shared by the smoke tests: a virtual X display of its own, the game started
+# on it, and helpers to wait, look and type. Source it; it cleans up on exit.
+#
+#   start_display            Xvfb on a free display; sets DISPLAY
+#   start_program BIN NAME   runs BIN (log: $artifacts/NAME.log); sets program_pid
+#   wait_for_window          prints the id of the game's mapped window
+#   screenshot NAME          $artifacts/NAME.png of the whole display
+#   wait_exit SECONDS        waits for the program; sets program_status
+#   fail MESSAGE             reports and exits 1
+
+set -u
+
+window_title="MIRVANE DELTA 4 ENCORE"
+session_dir=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+program_status=""
+
+cleanup_session() {
+    if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+        kill -TERM "$program_pid" 2>/dev/null
+        sleep 1
+        kill -KILL "$program_pid" 2>/dev/null
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+    rm -rf "$session_dir"
+}
+trap cleanup_session EXIT
+trap 'exit 1' INT TERM
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+for tool in Xvfb xdotool import; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (xvfb, xdotool, imagemagick)"
+done
+
+start_display() {
+    # Xvfb picks a free display itself and writes its number when ready.
+    Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$session_dir/display" 2>"$session_dir/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$session_dir/display" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$session_dir/xvfb.log")"
+        sleep 0.1
+    done
+    [ -s "$session_dir/display" ] || fail "Xvfb gave no display"
+    DISPLAY=":$(head -n 1 "$session_dir/display")"
+    export DISPLAY
+    echo "display $DISPLAY"
+}
+
+start_program() {
+    SDL_AUDIODRIVER=dummy "$1" >"$artifacts/$2.log" 2>&1 &
+    program_pid=$!
+}
+
+wait_for_window() {
+    local id
+    id=$(timeout 20 xdotool search --sync --onlyvisible --name "$window_title" 2>/dev/null | head -n 1)
+    if [ -z "$id" ]; then
+        kill -0 "$program_pid" 2>/dev/null || fail "the program ended before showing its window"
+        fail "no window titled \"$window_title\" appeared"
+    fi
+    echo "$id"
+}
+
+screenshot() {
+    import -window root "$artifacts/$1.png" || fail "screenshot $1 failed"
+    echo "screenshot $artifacts/$1.png"
+}
+
+# Prints the mean brightness (0..1) of a screenshot.
+brightness() {
+    convert "$artifacts/$1.png" -colorspace Gray -format "%[fx:mean]" info:
+}
+
+wait_exit() {
+    local tenths=$(($1 * 10))
+    for _ in $(seq "$tenths"); do
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$program_pid" 2>/dev/null && fail "the program is still running after $1 s"
+    wait "$program_pid"
+    program_status=$?
+    program_pid=""
+}
