@@ -1,6 +1,7 @@
 // The screen: the back surface shown through one streaming texture, scaled
 // to the window with its aspect kept (black bars), vsync per present.
 #include <algorithm>
+#include <cstring>
 
 #include "platform/sdl/sdl_layer.h"
 #include "platform/surface.h"
@@ -33,6 +34,8 @@ bool setUpRenderer(Uint32 flags) {
 bool sdl::createPresentTargets() {
     if (display.window == nullptr) return false;
     display.vsync = -1;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    display.offscreen = driver != nullptr && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
     if (!setUpRenderer(SDL_RENDERER_ACCELERATED) && !setUpRenderer(SDL_RENDERER_SOFTWARE)) return false;
     // Show black until the first frame.
     SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
@@ -65,6 +68,16 @@ Result presentFrame(Surface* primary, const Surface* back, const Rect& srcRect, 
     const int left = std::max(srcRect.left, 0), top = std::max(srcRect.top, 0);
     const int right = std::min({srcRect.right, back->width, display.logicalWidth});
     const int bottom = std::min({srcRect.bottom, back->height, display.logicalHeight});
+    const bool any = right > left && bottom > top;
+    const SDL_Rect rect{left, top, right - left, bottom - top};
+    if (any) {
+        const uint32_t* first = back->pixels + static_cast<size_t>(top) * back->width + left;
+        if (SDL_UpdateTexture(display.texture, &rect, first, back->width * static_cast<int>(sizeof(uint32_t))) != 0)
+            return Result::NoSurface;
+    }
+    // With no display to show on, the frame goes as far as the texture (the
+    // upload a real display needs too) and no further.
+    if (display.offscreen) return Result::Ok;
 
     const int vsync = waitVBlank ? 1 : 0;
     if (vsync != display.vsync) {
@@ -74,13 +87,7 @@ Result presentFrame(Surface* primary, const Surface* back, const Rect& srcRect, 
     }
     SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
     SDL_RenderClear(display.renderer);
-    if (right > left && bottom > top) {
-        const SDL_Rect rect{left, top, right - left, bottom - top};
-        const uint32_t* first = back->pixels + static_cast<size_t>(top) * back->width + left;
-        if (SDL_UpdateTexture(display.texture, &rect, first, back->width * static_cast<int>(sizeof(uint32_t))) != 0)
-            return Result::NoSurface;
-        SDL_RenderCopy(display.renderer, display.texture, &rect, &rect);
-    }
+    if (any) SDL_RenderCopy(display.renderer, display.texture, &rect, &rect);
     SDL_RenderPresent(display.renderer);
     return Result::Ok;
 }

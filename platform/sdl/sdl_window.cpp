@@ -350,8 +350,10 @@ void messageBox(const char* title, const char* text) {
     text = text ? text : "";
     // Let the pointer reach the box while it is shown.
     if (display.window != nullptr && cursorClipped) SDL_SetWindowMouseRect(display.window, nullptr);
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title, text, display.window) != 0)
-        std::fprintf(stderr, "%s: %s\n", title, text);
+    // Also to standard error: the box may not be seen (no display, a
+    // display nobody watches), the log is.
+    std::fprintf(stderr, "%s: %s\n", title, text);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title, text, display.window);
     applyCursorClip();
 }
 

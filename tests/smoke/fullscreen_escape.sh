@@ -14,6 +14,7 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"
 [ "$WIDTH" -eq 1280 ] && [ "$HEIGHT" -eq 720 ] || fail "window is ${WIDTH}x${HEIGHT}, not the desktop's 1280x720"
 
 sleep 3
+check_no_error_box fullscreen
 screenshot fullscreen-opening
 echo "brightness $(brightness fullscreen-opening)"
 

@@ -15,6 +15,7 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"
 [ "$X" -eq 460 ] && [ "$Y" -eq 60 ] || fail "window at $X,$Y is not centred (460,60)"
 
 sleep 3
+check_no_error_box windowed
 screenshot windowed-opening
 echo "brightness $(brightness windowed-opening)"
 

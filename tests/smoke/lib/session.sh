@@ -4,6 +4,7 @@
 #   start_display            Xvfb on a free display; sets DISPLAY
 #   start_program BIN NAME   runs BIN (log: $artifacts/NAME.log); sets program_pid
 #   wait_for_window          prints the id of the game's mapped window
+#   check_no_error_box NAME  fails when NAME.log holds an error box
 #   screenshot NAME          $artifacts/NAME.png of the whole display
 #   wait_exit SECONDS        waits for the program; sets program_status
 #   fail MESSAGE             reports and exits 1
@@ -68,6 +69,14 @@ wait_for_window() {
         fail "no window titled \"$window_title\" appeared"
     fi
     echo "$id"
+}
+
+# Fails when the program has reported an error (its boxes go to the log too).
+check_no_error_box() {
+    if grep -q "エラー発生" "$artifacts/$1.log"; then
+        screenshot "$1-error"
+        fail "the program reported: $(grep -m 3 "エラー発生" "$artifacts/$1.log" | tr '\n' ' ')"
+    fi
 }
 
 screenshot() {
