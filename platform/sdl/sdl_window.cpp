@@ -252,6 +252,11 @@ bool createWindow(const WindowDesc& desc) {
     }
     SDL_DisableScreenSaver();
     deliveredActive = -1;
+    // A new window reports where its client area lies, as it will on every
+    // later move.
+    int originX = 0, originY = 0;
+    getWindowOrigin(originX, originY);
+    queue.push(QueuedMessage{Message{MessageType::Move, 0, packPoint(originX, originY)}});
     if (!desc.hidden) showWindow(true);
     return true;
 }

@@ -231,7 +231,7 @@ TEST(KeyStates, PostedMessagesAndOtherTypes) {
     // Non-key messages and out-of-range codes leave the table alone.
     plat::applyKeyMessage(keys, Message{MessageType::MouseMove, 'A', 0}, SDL_SCANCODE_A);
     plat::applyKeyMessage(keys, Message{MessageType::KeyDown, 5000, 0}, SDL_SCANCODE_UNKNOWN);
-    EXPECT_FALSE(keys.down['A']);
+    EXPECT_FALSE(keys.down[static_cast<int>('A')]);
 
     plat::clearKeyStates(keys);
     EXPECT_FALSE(keys.down[VK::Control]);
