@@ -50,44 +50,25 @@ Message translate(const SDL_Event& e, bool expectMessage = true) {
 }
 
 TEST(ScancodeTable, MapsEachGroupToItsVirtualKeys) {
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_A), 'A');
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_M), 'M');
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_Z), 'Z');
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_0), '0');
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_1), '1');
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_9), '9');
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_F1), VK::F1);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_F2), VK::F2);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_F10), VK::F10);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_F12), VK::F12);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_LEFT), VK::Left);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_UP), VK::Up);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_RIGHT), VK::Right);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_DOWN), VK::Down);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_RETURN), VK::Return);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_ESCAPE), VK::Escape);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_SPACE), VK::Space);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_LSHIFT), VK::Shift);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_RSHIFT), VK::Shift);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_LCTRL), VK::Control);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_RCTRL), VK::Control);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_LALT), VK::Menu);
-}
-
-TEST(ScancodeTable, KeypadKeysAreNumpadKeys) {
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_KP_0), 0x60);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_KP_1), 0x61);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_KP_9), 0x69);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_KP_ENTER), VK::Return);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_KP_MULTIPLY), 0x6A);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_KP_DIVIDE), 0x6F);
-}
-
-TEST(ScancodeTable, UnknownAndOutOfRangeKeysGiveZero) {
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_UNKNOWN), 0);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_SCANCODE_MUTE), 0);
-    EXPECT_EQ(plat::virtualKeyFromScancode(static_cast<SDL_Scancode>(-1)), 0);
-    EXPECT_EQ(plat::virtualKeyFromScancode(SDL_NUM_SCANCODES), 0);
+    const struct {
+        SDL_Scancode code;
+        int vk;
+    } cases[] = {
+        {SDL_SCANCODE_A, 'A'},           {SDL_SCANCODE_M, 'M'},           {SDL_SCANCODE_Z, 'Z'},
+        {SDL_SCANCODE_0, '0'},           {SDL_SCANCODE_1, '1'},           {SDL_SCANCODE_9, '9'},
+        {SDL_SCANCODE_F1, VK::F1},       {SDL_SCANCODE_F10, VK::F10},     {SDL_SCANCODE_F12, VK::F12},
+        {SDL_SCANCODE_LEFT, VK::Left},   {SDL_SCANCODE_UP, VK::Up},       {SDL_SCANCODE_RIGHT, VK::Right},
+        {SDL_SCANCODE_DOWN, VK::Down},   {SDL_SCANCODE_RETURN, VK::Return}, {SDL_SCANCODE_ESCAPE, VK::Escape},
+        {SDL_SCANCODE_SPACE, VK::Space}, {SDL_SCANCODE_LSHIFT, VK::Shift}, {SDL_SCANCODE_RSHIFT, VK::Shift},
+        {SDL_SCANCODE_LCTRL, VK::Control}, {SDL_SCANCODE_RCTRL, VK::Control}, {SDL_SCANCODE_LALT, VK::Menu},
+        // The keypad gives the numpad keys; its Enter is Enter.
+        {SDL_SCANCODE_KP_0, 0x60},       {SDL_SCANCODE_KP_1, 0x61},       {SDL_SCANCODE_KP_9, 0x69},
+        {SDL_SCANCODE_KP_MULTIPLY, 0x6A}, {SDL_SCANCODE_KP_DIVIDE, 0x6F}, {SDL_SCANCODE_KP_ENTER, VK::Return},
+        // Keys without a code, and codes outside the table.
+        {SDL_SCANCODE_UNKNOWN, 0},       {SDL_SCANCODE_MUTE, 0},          {static_cast<SDL_Scancode>(-1), 0},
+        {SDL_NUM_SCANCODES, 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(plat::virtualKeyFromScancode(c.code), c.vk) << "scancode " << c.code;
 }
 
 TEST(KeyTranslation, PlainKeysRepeatsAndReleases) {
