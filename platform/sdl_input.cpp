@@ -96,7 +96,7 @@ bool translateWindowEvent(const SDL_WindowEvent& w, Message& out) {
 }  // namespace
 
 int virtualKeyFromScancode(SDL_Scancode code) {
-    if (code < 0 || code >= SDL_NUM_SCANCODES) return 0;
+    if (static_cast<unsigned>(code) >= static_cast<unsigned>(SDL_NUM_SCANCODES)) return 0;
     return KeyTable[code];
 }
 

@@ -65,7 +65,7 @@ TEST(ScancodeTable, MapsEachGroupToItsVirtualKeys) {
         {SDL_SCANCODE_KP_0, 0x60},       {SDL_SCANCODE_KP_1, 0x61},       {SDL_SCANCODE_KP_9, 0x69},
         {SDL_SCANCODE_KP_MULTIPLY, 0x6A}, {SDL_SCANCODE_KP_DIVIDE, 0x6F}, {SDL_SCANCODE_KP_ENTER, VK::Return},
         // Keys without a code, and codes outside the table.
-        {SDL_SCANCODE_UNKNOWN, 0},       {SDL_SCANCODE_MUTE, 0},          {static_cast<SDL_Scancode>(-1), 0},
+        {SDL_SCANCODE_UNKNOWN, 0},       {SDL_SCANCODE_MUTE, 0},          {static_cast<SDL_Scancode>(SDL_NUM_SCANCODES + 100), 0},
         {SDL_NUM_SCANCODES, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(plat::virtualKeyFromScancode(c.code), c.vk) << "scancode " << c.code;
