@@ -131,6 +131,12 @@ TEST_F(LoadTest, DamagedBitmapsAreRefused) {
             b[47] = 0x01;
             return b;
         }(),
+        [&] {  // 256 colours announced, 2 present
+            std::vector<uint8_t> b = testbmp::indexed(8, 2, 2, {0, 1}, {0, 1, 1, 0});
+            b[47] = 0x01;
+            b[46] = 0x00;
+            return b;
+        }(),
     };
     for (size_t i = 0; i < damaged.size(); ++i) {
         testbmp::add("BAD.BMP", damaged[i]);

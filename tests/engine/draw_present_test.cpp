@@ -1,4 +1,5 @@
 // The frame present and the thirteen screen transitions.
+#include <algorithm>
 #include <functional>
 
 #include "engine/draw_fixture.h"
@@ -160,21 +161,24 @@ TEST_F(PresentTest, TransitionsStayInsideTheClipAndOddLengthsAreHarmless) {
     engDraw::SetClip(220, 0, 580, 600);
     for (int kind = 0; kind <= 14; ++kind) {
         for (int length : {0, 1, 13}) {
-            startOpening(kind, length);
-            if (length == 0) screenTransition.step = 1;
-            int presents = 0;
-            while (screenTransition.step != 0) {
-                presentWhiteFrame();
-                ++presents;
-                for (int y = 0; y < 600; y += 7) {
-                    ASSERT_EQ(shownAt(219, y), NewFrame) << "kind " << kind;
-                    ASSERT_EQ(shownAt(580, y), NewFrame) << "kind " << kind;
-                    if (kind >= 13) {
-                        ASSERT_EQ(shownAt(400, y), NewFrame);
+            for (int direction : {-1, 1}) {  // a closing one runs past the length
+                startOpening(kind, length);
+                screenTransition.step = direction == 1 || length == 0 ? 1 : length;
+                transitionRunning = direction;
+                int presents = 0;
+                while (screenTransition.step != 0) {
+                    presentWhiteFrame();
+                    ++presents;
+                    for (int y = 0; y < 600; y += 7) {
+                        ASSERT_EQ(shownAt(219, y), NewFrame) << "kind " << kind;
+                        ASSERT_EQ(shownAt(580, y), NewFrame) << "kind " << kind;
+                        if (kind >= 13) {
+                            ASSERT_EQ(shownAt(400, y), NewFrame);
+                        }
                     }
                 }
+                EXPECT_EQ(presents, direction == 1 ? 10 : std::max(length, 1)) << "kind " << kind;
             }
-            EXPECT_EQ(presents, length == 0 ? 1 : length) << "kind " << kind;
         }
     }
 }

@@ -1,0 +1,166 @@
+// The colour-keyed blit: ours (engDraw::Blit through the clip) against SDL's
+// own keyed blit (colour key with RLE acceleration) on the same sprites, and
+// one whole frame of the game's size on the headless screen.
+//
+// Sprites are ellipses on black (about half of each picture transparent),
+// from 30x30 bullets to a 440x360 boss; they are placed across the play
+// field, some of them cut by its edges.
+#include <SDL2/SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "engine/eng_draw.h"
+#include "engine/eng_system.h"
+#include "platform/headless/headless.h"
+
+namespace {
+
+struct SpriteSize {
+    int width, height;
+};
+constexpr SpriteSize spriteSizes[] = {{30, 30},   {40, 40},   {60, 60},   {80, 80},
+                                      {160, 160}, {240, 280}, {360, 480}, {440, 360}};
+constexpr int SpriteKinds = sizeof spriteSizes / sizeof spriteSizes[0];
+constexpr int FirstSpriteSlot = FirstLoadSlot;
+constexpr int FieldLeft = 220, FieldRight = 580;
+
+// How many of each size one frame draws: mostly bullets, a few large blasts
+// and pictures, one boss: 400 in all.
+constexpr int frameMix[SpriteKinds] = {300, 40, 25, 20, 10, 3, 1, 1};
+
+struct Placement {
+    int x, y, slot, w, h;
+};
+
+struct Scene {
+    SDL_Surface* sdlScreen = nullptr;
+    SDL_Surface* sdlSprites[SpriteKinds] = {};
+    std::vector<Placement> frame;  // the 400 sprites of one frame
+};
+
+uint32_t spritePixel(int x, int y, int w, int h) {
+    // An ellipse with radii 0.8 of the half-sizes covers about half the box.
+    const double dx = (x + 0.5 - w / 2.0) / (0.8 * w / 2.0), dy = (y + 0.5 - h / 2.0) / (0.8 * h / 2.0);
+    if (dx * dx + dy * dy > 1.0) return 0;
+    return 0x203040u + static_cast<uint32_t>((x * 7 + y * 13) & 0x7F) * 0x010101u;
+}
+
+Scene& scene() {
+    static Scene s;
+    static bool ready = false;
+    if (ready) return s;
+    ready = true;
+    plat::headless::reset();
+    engDraw::Screen(800, 600, 3);
+    engDraw::SetClip(FieldLeft, 0, FieldRight, 600);
+
+    s.sdlScreen = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_RGB888);
+    SDL_Rect field{FieldLeft, 0, FieldRight - FieldLeft, 600};
+    SDL_SetClipRect(s.sdlScreen, &field);
+    for (int k = 0; k < SpriteKinds; ++k) {
+        const int w = spriteSizes[k].width, h = spriteSizes[k].height;
+        plat::Surface* ours = plat::createSurface(w, h);
+        SDL_Surface* theirs = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const uint32_t p = spritePixel(x, y, w, h);
+                ours->pixels[y * w + x] = p;
+                reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(theirs->pixels) + y * theirs->pitch)[x] = p;
+            }
+        ImageSlot& slot = imageSlots[FirstSpriteSlot + k];
+        slot.surface = ours;
+        std::strcpy(slot.name, "SPRITE");
+        slot.width = static_cast<uint16_t>(w);
+        slot.height = static_cast<uint16_t>(h);
+        engDraw::SetColorKey(ours, 0);
+        SDL_SetColorKey(theirs, SDL_TRUE, 0);
+        SDL_SetSurfaceRLE(theirs, 1);
+        s.sdlSprites[k] = theirs;
+    }
+
+    engSystem::SeedRand(12345);
+    for (int k = 0; k < SpriteKinds; ++k)
+        for (int i = 0; i < frameMix[k]; ++i) {
+            const int w = spriteSizes[k].width, h = spriteSizes[k].height;
+            // Mostly inside the field; some cut by its edges.
+            const int x = FieldLeft - w / 2 + engSystem::Rand() % (FieldRight - FieldLeft + w / 2);
+            const int y = -h / 2 + engSystem::Rand() % (600 + h / 2);
+            s.frame.push_back(Placement{x, y, FirstSpriteSlot + k, w, h});
+        }
+    return s;
+}
+
+void oursBlit(const Placement& p) { engDraw::Blit(p.x, p.y, p.slot, 0, 0, p.w, p.h); }
+
+void sdlBlit(Scene& s, const Placement& p) {
+    SDL_Rect dst{p.x, p.y, p.w, p.h};
+    SDL_BlitSurface(s.sdlSprites[p.slot - FirstSpriteSlot], nullptr, s.sdlScreen, &dst);
+}
+
+// The sprites of one size, at the frame's positions for that size.
+std::vector<Placement> placementsOfSize(Scene& s, int kind) {
+    std::vector<Placement> out;
+    for (const Placement& p : s.frame)
+        if (p.slot == FirstSpriteSlot + kind) out.push_back(p);
+    return out;
+}
+
+void setSizeLabel(benchmark::State& state, int kind) {
+    state.SetLabel(std::to_string(spriteSizes[kind].width) + "x" + std::to_string(spriteSizes[kind].height));
+}
+
+void BM_OursBySize(benchmark::State& state) {
+    Scene& s = scene();
+    const int kind = static_cast<int>(state.range(0));
+    const std::vector<Placement> sprites = placementsOfSize(s, kind);
+    for (auto _ : state)
+        for (const Placement& p : sprites) oursBlit(p);
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(sprites.size()));
+    setSizeLabel(state, kind);
+}
+
+void BM_SdlBySize(benchmark::State& state) {
+    Scene& s = scene();
+    const int kind = static_cast<int>(state.range(0));
+    const std::vector<Placement> sprites = placementsOfSize(s, kind);
+    for (auto _ : state)
+        for (const Placement& p : sprites) sdlBlit(s, p);
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(sprites.size()));
+    setSizeLabel(state, kind);
+}
+
+// All 400 sprites of a frame, without clearing or presenting.
+void BM_OursMix(benchmark::State& state) {
+    Scene& s = scene();
+    for (auto _ : state)
+        for (const Placement& p : s.frame) oursBlit(p);
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(s.frame.size()));
+}
+
+void BM_SdlMix(benchmark::State& state) {
+    Scene& s = scene();
+    for (auto _ : state)
+        for (const Placement& p : s.frame) sdlBlit(s, p);
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(s.frame.size()));
+}
+
+// One whole frame: clear, 400 keyed sprites, present to the headless screen.
+void BM_Frame(benchmark::State& state) {
+    Scene& s = scene();
+    for (auto _ : state) {
+        engDraw::ClearScreen();
+        for (const Placement& p : s.frame) oursBlit(p);
+        engDraw::Present();
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_OursBySize)->DenseRange(0, SpriteKinds - 1);
+BENCHMARK(BM_SdlBySize)->DenseRange(0, SpriteKinds - 1);
+BENCHMARK(BM_OursMix);
+BENCHMARK(BM_SdlMix);
+BENCHMARK(BM_Frame)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();
