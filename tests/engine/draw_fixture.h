@@ -15,11 +15,8 @@ protected:
         plat::headless::reset();
         engDraw::Release();
         screenTransition = ScreenTransition{};
-        transitionRunning = 0;
-        vsyncFlag = 0;
-        keyColor = 0;
+        transitionRunning = vsyncFlag = keyColor = 0;
         ASSERT_EQ(engDraw::Screen(800, 600, 3), 1);
-        testbmp::clear();
         testbmp::serve();
     }
     void TearDown() override {
@@ -33,6 +30,11 @@ protected:
     static uint32_t backAt(int x, int y) { return pixelOf(backSurface, x, y); }
     static uint32_t shownAt(int x, int y) { return pixelOf(primarySurface, x, y); }
     static void fill(plat::Surface* s, uint32_t pixel) { plat::fillRect(s, plat::Rect{0, 0, s->width, s->height}, pixel); }
-    static const std::vector<plat::headless::Box>& boxes() { return plat::headless::boxes(); }
-    static std::string lastBoxText() { return boxes().empty() ? "" : boxes().back().text; }
+    static std::vector<uint8_t> solid(int w, int h, uint32_t pixel) {
+        return testbmp::make(24, w, h, std::vector<uint32_t>(static_cast<size_t>(w) * h, pixel));
+    }
+    static std::string lastBoxText() {
+        const auto& boxes = plat::headless::boxes();
+        return boxes.empty() ? "" : boxes.back().text;
+    }
 };

@@ -1,6 +1,5 @@
 // The frame present and the thirteen screen transitions.
 #include <algorithm>
-#include <functional>
 
 #include "engine/draw_fixture.h"
 #include "engine/eng_system.h"
@@ -9,45 +8,40 @@ namespace {
 
 using PresentTest = DrawTest;
 
-constexpr uint32_t NewFrame = 0xFFFFFF;  // the frame being drawn under the transition
+constexpr uint32_t NewFrame = 0xFFFFFF;  // the frame drawn under the transition
 
 // The snapshot in slot 1: pixel (x, y) is 4096 * y + x, so a shown pixel
-// tells where in the snapshot it came from (never white, black only at 0, 0).
-void codeSnapshot() {
-    plat::Surface* s = imageSlots[1].surface;
-    for (int y = 0; y < s->height; ++y)
-        for (int x = 0; x < s->width; ++x) s->pixels[y * s->width + x] = 4096u * y + x;
-}
+// tells where in the snapshot it came from (it is never white).
 uint32_t snapshotAt(int x, int y) { return 4096u * y + x; }
-
-void startOpening(int kind, int length) {
-    screenTransition.kind = kind;
-    screenTransition.stepCount = length;
-    screenTransition.step = length;
-    transitionRunning = -1;
+void codeSnapshot() {
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) imageSlots[1].surface->pixels[y * 800 + x] = snapshotAt(x, y);
 }
 
-// Presents one frame of plain white under the running transition.
+void startTransition(int kind, int length, int step, int direction) {
+    screenTransition = ScreenTransition{kind, step, length};
+    transitionRunning = direction;
+}
+
 void presentWhiteFrame() {
     plat::fillRect(backSurface, plat::Rect{0, 0, 800, 600}, NewFrame);
     engDraw::Present();
 }
 
-TEST_F(PresentTest, PresentShowsTheBackSurfaceAndPassesTheVBlankWait) {
+TEST_F(PresentTest, PresentShowsTheBackSurfaceAndRestoresOnLoss) {
     plat::fillRect(backSurface, plat::Rect{0, 0, 800, 600}, 0x123456);
     engDraw::SetVSync(1);
     EXPECT_EQ(engDraw::Present(), 0);
     EXPECT_EQ(shownAt(799, 599), 0x123456u);
     EXPECT_EQ(plat::headless::presentCount(), 1);
     EXPECT_TRUE(plat::headless::lastPresentWaitedVBlank());
-
-    plat::loseAllSurfaces();  // the present meets the loss and restores
+    plat::loseAllSurfaces();
     engDraw::Present();
     EXPECT_FALSE(primarySurface->lost || backSurface->lost);
 }
 
 TEST_F(PresentTest, OpeningTakesItsLengthClosingAlwaysTen) {
-    startOpening(3, 26);
+    startTransition(3, 26, 26, -1);
     for (int i = 0; i < 26; ++i) {
         EXPECT_EQ(screenTransition.step, 26 - i);
         engDraw::Present();
@@ -55,34 +49,21 @@ TEST_F(PresentTest, OpeningTakesItsLengthClosingAlwaysTen) {
     EXPECT_EQ(screenTransition.step, 0);
     EXPECT_EQ(transitionRunning, 0);
 
-    screenTransition.stepCount = 60;  // a closing transition ignores the length
-    screenTransition.step = 1;
-    transitionRunning = 1;
+    startTransition(0, 60, 1, 1);
     int presents = 0;
-    while (screenTransition.step != 0 && presents < 100) {
-        engDraw::Present();
-        ++presents;
-    }
+    for (; screenTransition.step != 0 && presents < 100; ++presents) engDraw::Present();
     EXPECT_EQ(presents, 10);
 }
 
-TEST_F(PresentTest, LineKindsLeaveEveryLineThatIsAMultipleOfTheStep) {
+TEST_F(PresentTest, LineKinds) {
     codeSnapshot();
-    startOpening(1, 10);
-    screenTransition.step = 3;
+    startTransition(1, 10, 3, -1);  // every line but the multiples of a
     presentWhiteFrame();
-    for (int y : {0, 1, 2, 3, 598, 599}) EXPECT_EQ(shownAt(400, y), y % 3 ? snapshotAt(400, y) : NewFrame) << y;
-
-    startOpening(2, 10);  // bands of a + 1 lines every n lines
-    screenTransition.step = 3;
+    for (int y : {0, 1, 2, 3, 599}) EXPECT_EQ(shownAt(400, y), y % 3 ? snapshotAt(400, y) : NewFrame) << y;
+    startTransition(2, 10, 3, -1);  // bands of a + 1 lines every n lines
     presentWhiteFrame();
-    for (int y : {0, 3, 4, 9, 10, 13, 14, 590, 593, 594}) {
-        const bool inBand = y % 10 <= 3;
-        EXPECT_EQ(shownAt(400, y), inBand ? snapshotAt(400, y) : NewFrame) << y;
-    }
-
-    startOpening(1, 10);  // the last step shows the new frame whole
-    screenTransition.step = 1;
+    for (int y : {0, 3, 4, 9, 10, 593, 594}) EXPECT_EQ(shownAt(400, y), y % 10 <= 3 ? snapshotAt(400, y) : NewFrame) << y;
+    startTransition(1, 10, 1, -1);  // the last step shows the new frame whole
     presentWhiteFrame();
     EXPECT_EQ(shownAt(400, 7), NewFrame);
 }
@@ -92,36 +73,26 @@ TEST_F(PresentTest, ShakingKindsShiftEachLineByItsOwnDraw) {
     const int n = 30, a = 20, range = 2 * (n - a) + 2;
     for (int kind : {3, 4}) {
         engSystem::SeedRand(1234);
-        std::vector<int> rolls;
-        for (int i = 0; i < 600; ++i) rolls.push_back(engSystem::Rand());
+        std::vector<int> rolls(600);
+        for (int& r : rolls) r = engSystem::Rand();
         engSystem::SeedRand(1234);
-        startOpening(kind, n);
-        screenTransition.step = a;
+        startTransition(kind, n, a, -1);
         presentWhiteFrame();
-
-        std::vector<int> drawnLines;
-        for (int y = 0; y < 600; ++y)
-            if (kind == 3 ? y % a != 0 : y % n == 0) drawnLines.push_back(y);
-        for (size_t i = 0; i < drawnLines.size(); ++i) {
-            const int y = drawnLines[i];
-            const int shift = rolls[i] % range + a - 1 - n;
-            ASSERT_GE(shift, -(n - a + 1));
-            ASSERT_LE(shift, n - a);
-            // The line's snapshot column 100 lands at 100 + shift.
-            EXPECT_EQ(shownAt(100 + shift, y), snapshotAt(100, y)) << "kind " << kind << " line " << y;
+        size_t draws = 0;
+        for (int y = 0; y < 600; ++y) {
+            if (kind == 3 ? y % a == 0 : y % n != 0) continue;
+            const int shift = rolls[draws++] % range + a - 1 - n;  // -(n - a + 1) .. n - a
+            ASSERT_EQ(shownAt(100 + shift, y), snapshotAt(100, y)) << "kind " << kind << " line " << y;
         }
-        EXPECT_EQ(engSystem::Rand(), rolls[drawnLines.size()]) << "one draw per line, kind " << kind;
+        EXPECT_EQ(engSystem::Rand(), rolls[draws]) << "one draw per line, kind " << kind;
     }
 }
 
 TEST_F(PresentTest, WholePictureKindsMoveTheSnapshot) {
     codeSnapshot();
-    // n = 10, a = 7: four steps taken, so W / n * 4 = 320 and H / n * 4 = 240.
-    struct Case {
-        int kind;
-        std::function<bool(int, int, int&, int&)> source;  // shown (x, y) -> snapshot (sx, sy)
-    };
-    const Case cases[] = {
+    // n = 10, a = 7: four steps taken; W / n * 4 = 320, H / n * 4 = 240.
+    using Source = bool (*)(int x, int y, int& sx, int& sy);  // shown (x, y) -> snapshot (sx, sy)
+    const std::pair<int, Source> cases[] = {
         {5, [](int x, int y, int& sx, int& sy) { sx = x, sy = y + 240; return y < 360; }},
         {6, [](int x, int y, int& sx, int& sy) { sx = x, sy = y - 240; return y >= 240; }},
         {7, [](int x, int y, int& sx, int& sy) { sx = x + 320, sy = y; return x < 480; }},
@@ -131,56 +102,46 @@ TEST_F(PresentTest, WholePictureKindsMoveTheSnapshot) {
         {11, [](int x, int y, int& sx, int& sy) { sx = x, sy = y; return x < 560; }},
         {12, [](int x, int y, int& sx, int& sy) { sx = x, sy = y; return x >= 320; }},
     };
-    for (const Case& c : cases) {
-        startOpening(c.kind, 10);
-        screenTransition.step = 7;
+    for (const auto& [kind, source] : cases) {
+        startTransition(kind, 10, 7, -1);
         presentWhiteFrame();
         for (int y = 0; y < 600; y += 30)
             for (int x = 0; x < 800; x += 40) {
                 int sx = 0, sy = 0;
-                const uint32_t expected = c.source(x, y, sx, sy) ? snapshotAt(sx, sy) : NewFrame;
-                ASSERT_EQ(shownAt(x, y), expected) << "kind " << c.kind << " at " << x << "," << y;
+                ASSERT_EQ(shownAt(x, y), source(x, y, sx, sy) ? snapshotAt(sx, sy) : NewFrame)
+                    << "kind " << kind << " at " << x << "," << y;
             }
     }
 }
 
 TEST_F(PresentTest, TileKindDrawsFrameAOfSlotZero) {
-    plat::Surface* tiles = imageSlots[0].surface;
-    for (int x = 0; x < 800; ++x) tiles->pixels[x] = 0x100 + x;  // first row of each frame
-    screenTransition = ScreenTransition{0, 3, 0};
-    transitionRunning = 1;
+    for (int x = 0; x < 800; ++x) imageSlots[0].surface->pixels[x] = 0x100 + x;  // first row only
+    startTransition(0, 0, 3, 1);
     presentWhiteFrame();
-    EXPECT_EQ(shownAt(0, 0), 0x100u + 128);          // frame 3 begins at 128
+    EXPECT_EQ(shownAt(0, 0), 0x100u + 128);  // frame 3 begins at 128
     EXPECT_EQ(shownAt(64 * 9 + 5, 48 * 9), 0x100u + 133);
-    EXPECT_EQ(shownAt(5, 1), NewFrame);              // black in slot 0 is transparent
+    EXPECT_EQ(shownAt(5, 1), NewFrame);      // black in slot 0 is transparent
 }
 
-TEST_F(PresentTest, TransitionsStayInsideTheClipAndOddLengthsAreHarmless) {
+TEST_F(PresentTest, EveryKindStaysInsideTheClipAndOddLengthsAreHarmless) {
     codeSnapshot();
     fill(imageSlots[0].surface, 0x00FF00);
     engDraw::SetClip(220, 0, 580, 600);
-    for (int kind = 0; kind <= 14; ++kind) {
-        for (int length : {0, 1, 13}) {
-            for (int direction : {-1, 1}) {  // a closing one runs past the length
-                startOpening(kind, length);
-                screenTransition.step = direction == 1 || length == 0 ? 1 : length;
-                transitionRunning = direction;
+    for (int kind = 0; kind <= 14; ++kind)
+        for (int length : {0, 1, 13})
+            for (int direction : {-1, 1}) {  // a closing transition runs past the length
+                startTransition(kind, length, direction == 1 ? 1 : std::max(length, 1), direction);
                 int presents = 0;
-                while (screenTransition.step != 0) {
+                for (; screenTransition.step != 0; ++presents) {
                     presentWhiteFrame();
-                    ++presents;
                     for (int y = 0; y < 600; y += 7) {
                         ASSERT_EQ(shownAt(219, y), NewFrame) << "kind " << kind;
                         ASSERT_EQ(shownAt(580, y), NewFrame) << "kind " << kind;
-                        if (kind >= 13) {
-                            ASSERT_EQ(shownAt(400, y), NewFrame);
-                        }
+                        ASSERT_TRUE(kind < 13 || shownAt(400, y) == NewFrame) << "kind " << kind;
                     }
                 }
                 EXPECT_EQ(presents, direction == 1 ? 10 : std::max(length, 1)) << "kind " << kind;
             }
-        }
-    }
 }
 
 }  // namespace
