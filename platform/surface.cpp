@@ -1,4 +1,5 @@
 #include "platform/surface.h"
+#include "platform/surface_kernels.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -90,20 +91,36 @@ __attribute__((target("avx512f"))) void keyedCopyAvx512(const KeyedCopy& c) {
     }
 }
 
-KeyedCopyFn pickKeyedCopy() {
-    if (__builtin_cpu_supports("avx512f")) return keyedCopyAvx512;
-    if (__builtin_cpu_supports("avx2")) return keyedCopyAvx2;
-    return keyedCopyPlain;
+KeyedCopyFn keyedCopyFor(KeyedCopyLevel level) {
+    switch (level) {
+        case KeyedCopyLevel::Avx512: return __builtin_cpu_supports("avx512f") ? keyedCopyAvx512 : nullptr;
+        case KeyedCopyLevel::Avx2: return __builtin_cpu_supports("avx2") ? keyedCopyAvx2 : nullptr;
+        case KeyedCopyLevel::Plain: return keyedCopyPlain;
+    }
+    return nullptr;
 }
 #else
-KeyedCopyFn pickKeyedCopy() { return keyedCopyPlain; }
+KeyedCopyFn keyedCopyFor(KeyedCopyLevel level) { return level == KeyedCopyLevel::Plain ? keyedCopyPlain : nullptr; }
 #endif
 
-KeyedCopyFn keyedCopy() {
-    static const KeyedCopyFn chosen = pickKeyedCopy();
-    return chosen;
+KeyedCopyFn bestKeyedCopy() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_cpu_init();  // this runs among the static initialisers
+#endif
+    for (KeyedCopyLevel level : {KeyedCopyLevel::Avx512, KeyedCopyLevel::Avx2})
+        if (KeyedCopyFn fn = keyedCopyFor(level)) return fn;
+    return keyedCopyPlain;
 }
+KeyedCopyFn keyedCopy = bestKeyedCopy();
 }  // namespace
+
+bool useKeyedCopy(KeyedCopyLevel level) {
+    if (KeyedCopyFn fn = keyedCopyFor(level)) {
+        keyedCopy = fn;
+        return true;
+    }
+    return false;
+}
 
 Surface* createSurface(int width, int height) {
     if (width <= 0 || height <= 0 || width > MaxSurfaceSide || height > MaxSurfaceSide) return nullptr;
@@ -171,7 +188,7 @@ Result blit(Surface* dst, int x, int y, const Surface* src, const Rect& srcRect,
             std::memmove(d, s, static_cast<size_t>(w) * sizeof(uint32_t));
         return Result::Ok;
     }
-    keyedCopy()(KeyedCopy{d, static_cast<size_t>(dst->width), s, static_cast<size_t>(src->width), w, h, src->colorKey});
+    keyedCopy(KeyedCopy{d, static_cast<size_t>(dst->width), s, static_cast<size_t>(src->width), w, h, src->colorKey});
     return Result::Ok;
 }
 
