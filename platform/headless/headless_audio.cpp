@@ -22,6 +22,7 @@ struct Song {
 
 struct AudioState {
     bool available = true;
+    int bufferLimit = -1;
     bool open = false;
     std::vector<headless::SoundEvent> events;
     std::vector<std::string> midiCommands;
@@ -65,6 +66,7 @@ void resetAudio() {
     st() = AudioState{};
 }
 void setAudioDeviceAvailable(bool available) { st().available = available; }
+void setSoundBufferLimit(int limit) { st().bufferLimit = limit; }
 const std::vector<SoundEvent>& soundEvents() { return st().events; }
 void clearSoundEvents() { st().events.clear(); }
 
@@ -118,6 +120,7 @@ int audioDeviceRate() { return st().open ? headless::AudioRate : 0; }
 
 SoundBuffer createSoundBuffer(const WaveFormat& format, const uint8_t* samples, uint32_t size) {
     if (!st().open) return 0;
+    if (st().bufferLimit >= 0 && audio::bankCount(bank()) >= st().bufferLimit) return 0;
     std::vector<float> frames;
     if (!audio::convertWave(format, samples, size, headless::AudioRate, frames)) return 0;
     const SoundBuffer buffer = audio::bankInstall(bank(), std::move(frames), format.samplesPerSec);

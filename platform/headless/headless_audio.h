@@ -23,6 +23,9 @@ constexpr int AudioRate = 48000;
 void resetAudio();
 // When false, openAudio fails as it does on a machine without a device.
 void setAudioDeviceAvailable(bool available);
+// Creating a buffer fails once this many exist (as when sound memory runs
+// out); negative: no limit.
+void setSoundBufferLimit(int limit);
 
 enum class SoundEventKind { Create, Release, Play, Stop, Volume, Pan, Frequency };
 struct SoundEvent {
