@@ -31,10 +31,8 @@ TEST_F(BossDebris, AHitLightsOnlyTheDeadFragmentsOfTheMissilesGroup) {
     EXPECT_EQ(bossSparks[0][5][0].x, 323.0f);
     EXPECT_EQ(bossSparks[0][5][1].x, 23.0f);
     EXPECT_EQ(aliveCount(2) + aliveCount(3), 0);
-    // Out-of-range stages and groups are ignored.
-    spawnSparkGroup(4, 1, 10, 10);
+    spawnSparkGroup(4, 1, 10, 10);  // out of range: ignored
     spawnSparkGroup(1, SparkGroupCount, 10, 10);
-    stepBossDebris(0);
     EXPECT_EQ(aliveCount(1), SparksPerGroup);
 }
 
@@ -79,18 +77,6 @@ TEST_F(BossDebris, DrawsItsRandomNumbersInOrder) {
     EXPECT_EQ(bossSparks[0][0][0].x, (323.0f + right) - left);
     EXPECT_EQ(bossSparks[0][0][0].y, (100.0f + down) - up);
     EXPECT_EQ(engSystem::Rand(), following);
-}
-
-TEST(StageCoins, FallAndAreParkedBelowTheScreen) {
-    frameTime = 0.016f;
-    Coin& coin = stageCoins[1][4];
-    coin = Coin{300, 100, 200, 0, 1, 0, 0, 0};
-    stepStageCoins(2);
-    EXPECT_EQ(coin.y, 100 + 200 * 0.016f);
-    coin.y = 599;
-    stepStageCoins(2);
-    EXPECT_EQ(coin.falling, 0);
-    EXPECT_TRUE(coin.x == parkPosition.x && coin.y == parkPosition.y);
 }
 
 TEST(StageCoins, TakenCoinPlaysItsBurstTwiceThenIsParked) {
