@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/eng_draw.h"
+#include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/backgrounds.h"
 #include "game/play_state.h"
@@ -121,6 +122,7 @@ TEST_F(DrawStyles, EachSceneScrollsItsColumnsFrontOneLast) {
     const int members[] = {0b100101, 0b101010, 0b010101, 0b100101, 0b010110};
     const BackColumn front[] = {Back1S, Back2S, Back3S, Back1S, Back2S};
     scrollDistance = 100;
+    frameTime = 0.016f;
     for (int scene = 0; scene < 5; ++scene) {
         resetBackColumns();
         scrollBackgrounds(static_cast<BackgroundScene>(scene));
