@@ -1,7 +1,6 @@
 #include "stages/stage1/shot_records.h"
 
 #include <cmath>
-#include <type_traits>
 
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
