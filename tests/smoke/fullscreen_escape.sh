@@ -9,8 +9,8 @@ mkdir -p "$artifacts"
 
 start_display
 start_program "$game" fullscreen
-wid=$(wait_for_window) || exit 1
-eval "$(xdotool getwindowgeometry --shell "$wid")"
+wait_for_window
+eval "$(xdotool getwindowgeometry --shell "$window_id")"
 [ "$WIDTH" -eq 1280 ] && [ "$HEIGHT" -eq 720 ] || fail "window is ${WIDTH}x${HEIGHT}, not the desktop's 1280x720"
 
 sleep 3
@@ -23,9 +23,9 @@ SDL_AUDIODRIVER=dummy timeout 10 "$game" >"$artifacts/fullscreen-second-copy.log
 second=$?
 [ "$second" -eq 0 ] || fail "second copy ended with status $second"
 kill -0 "$program_pid" 2>/dev/null || fail "the first copy ended when the second started"
-xdotool search --onlyvisible --name "$window_title" | grep -qx "$wid" || fail "the second copy opened a window"
+[ "$(xdotool search --onlyvisible --name "$window_title" | wc -l)" -eq 1 ] || fail "the second copy opened a window"
 
-xdotool windowfocus "$wid"
+xdotool windowfocus "$window_id"
 xdotool key Return
 sleep 2
 screenshot fullscreen-after-enter

@@ -9,8 +9,8 @@ mkdir -p "$artifacts"
 
 start_display
 start_program "$windowed" windowed
-wid=$(wait_for_window) || exit 1
-eval "$(xdotool getwindowgeometry --shell "$wid")"
+wait_for_window
+eval "$(xdotool getwindowgeometry --shell "$window_id")"
 [ "$WIDTH" -eq 360 ] && [ "$HEIGHT" -eq 600 ] || fail "window is ${WIDTH}x${HEIGHT}, not 360x600"
 [ "$X" -eq 460 ] && [ "$Y" -eq 60 ] || fail "window at $X,$Y is not centred (460,60)"
 
