@@ -13,7 +13,7 @@ struct Display {
     int logicalHeight = 0;
     bool fullScreen = false;
     int vsync = -1;  // what the renderer was last told; -1 not yet
-    bool offscreen = false;  // a video driver with no display to show on
+    bool offscreen = false;  // the video driver has no display (dummy, offscreen)
 };
 extern Display display;
 

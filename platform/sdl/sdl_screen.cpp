@@ -1,7 +1,6 @@
 // The screen: the back surface shown through one streaming texture, scaled
 // to the window with its aspect kept (black bars), vsync per present.
 #include <algorithm>
-#include <cstring>
 
 #include "platform/sdl/sdl_layer.h"
 #include "platform/surface.h"
@@ -34,8 +33,6 @@ bool setUpRenderer(Uint32 flags) {
 bool sdl::createPresentTargets() {
     if (display.window == nullptr) return false;
     display.vsync = -1;
-    const char* driver = SDL_GetCurrentVideoDriver();
-    display.offscreen = driver != nullptr && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
     if (!setUpRenderer(SDL_RENDERER_ACCELERATED) && !setUpRenderer(SDL_RENDERER_SOFTWARE)) return false;
     // Show black until the first frame.
     SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);

@@ -119,6 +119,14 @@ bool pollEvents(QueuedMessage& out) {
 
 // Waits up to `ms` for SDL events; a message found is queued.
 void waitEvents(int ms) {
+    if (display.offscreen) {
+        // Without a display SDL cannot block on events and would poll them
+        // every millisecond; nothing but our own posts can come, so sleep.
+        sleepMs(static_cast<uint32_t>(ms));
+        QueuedMessage item;
+        if (pollEvents(item)) queue.push(item);
+        return;
+    }
     SDL_Event event;
     if (!SDL_WaitEventTimeout(&event, ms)) return;
     QueuedMessage item;
@@ -156,6 +164,8 @@ bool sdl::ensureVideo() {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     videoUp = true;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    display.offscreen = driver != nullptr && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
     postedEventType();
     return true;
 }
@@ -393,7 +403,7 @@ void shutdownPlatform() {
     sdl::closeFonts();
     sdl::destroyPresentTargets();
     if (display.window != nullptr) SDL_DestroyWindow(display.window);
-    display = sdl::Display{};
+    display = sdl::Display{};  // forgets the driver too: ensureVideo looks again
     instanceLockDrop();
     queue.clear();
     clearKeyStates(keyStates);
