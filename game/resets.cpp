@@ -5,10 +5,13 @@
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/backgrounds.h"
+#include "game/enemy_slots.h"
 #include "game/game_flags.h"
+#include "game/hit_pass.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/score.h"
+#include "game/turning_enemies.h"
 #include "stages/stage1/boss_debris.h"
 #include "stages/stage1/boss_effects.h"
 #include "stages/stage1/shot_pools.h"
@@ -136,6 +139,8 @@ void resetObjectPools() {
     parkBoss(boss1, boss1StartHp);
     parkBoss(boss2, boss2StartHp);
     parkBoss(boss3, boss3StartHp);
+    parkBoss(spareBossA, spareBossAStartHp);
+    parkBoss(spareBossB, spareBossBStartHp);
     boss1Timeline = boss2Timeline = boss3Timeline = 0;
     for (int32_t& counter : boss1RingCounters) counter = 0;
     for (int32_t& counter : missileStreamCounters) counter = 0;
@@ -206,10 +211,11 @@ void resetPlayState() {
     timeLeft = 800;
     // The weapon sequencers' counters are cleared here.
 
-    // Then, as their records come: the enemy slots and their coins, the
-    // slots' aimed shots, the turning enemies, their fan banks and puffs,
-    // the mid-bosses with their arms, arm fan banks and puffs, and the
-    // ending's streaks.
+    resetEnemySlots();
+    resetTurningEnemies();
+
+    // Then, as their records come: the mid-bosses with their arms, arm fan
+    // banks and puffs, and the ending's streaks.
 }
 
 void resetScrollAndPlayer() {
