@@ -13,4 +13,5 @@ int InitMidi() { midiOpen = 0; midiLoop = 1; return 1; }
 int PlayMidi(const char*, int) { return 0; }
 int StopMidi() { return 0; }
 void LoopMidi() {}
+int MidiStopped() { return !midiOpen; }
 }  // namespace engSound

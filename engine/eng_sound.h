@@ -22,5 +22,7 @@ int InitMidi();
 int PlayMidi(const char* file, int loop);
 int StopMidi();
 void LoopMidi();
+// 1 when the open song has stopped (it reached its end).
+int MidiStopped();
 
 }  // namespace engSound
