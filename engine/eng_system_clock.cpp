@@ -63,10 +63,11 @@ void ResetFrameClock() {
 }
 
 int64_t NextFrameDeadline() {
-    if (useQpc) return lastTick + ticksPerFrame;
+    const int64_t interval = paceWait ? ticksPerFrame : 0;
+    if (useQpc) return lastTick + interval;
     // The pacer counts milliseconds: turn the remaining ones into counter
     // ticks from now.
-    const int64_t remainingMs = lastTick + ticksPerFrame - static_cast<int64_t>(plat::milliseconds());
+    const int64_t remainingMs = lastTick + interval - static_cast<int64_t>(plat::milliseconds());
     return plat::counter() + remainingMs * plat::counterFrequency() / 1000;
 }
 

@@ -25,14 +25,6 @@ constexpr int32_t OptionNotTopmost = 1 << 0;
 constexpr int32_t OptionRunInactive = 1 << 1;
 constexpr int32_t OptionHidden = 1 << 2;
 
-// Everything engDraw::Screen creates: without it there is nothing to draw on.
-bool screenReady() {
-    if (primarySurface == nullptr || backSurface == nullptr) return false;
-    for (int slot = 0; slot < FirstLoadSlot; ++slot)
-        if (imageSlots[slot].surface == nullptr) return false;
-    return true;
-}
-
 // An idle turn: advance a closing transition, or run the state's handler
 // when a frame is due. Returns true when no frame was due.
 bool runIdleTurn() {
@@ -123,8 +115,7 @@ int WinMain() {
 
     engSystem::SeedRand(static_cast<uint32_t>(std::time(nullptr)));
     engSystem::EnableIme(0);
-    loadAllAssets();
-    if (!screenReady()) {
+    if (!loadAllAssets()) {
         // The error box has been shown; there is nothing to run on.
         engSystem::Shutdown();
         plat::destroyWindow();
