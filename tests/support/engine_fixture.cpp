@@ -1,10 +1,12 @@
 #include "support/engine_fixture.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/game_flags.h"
-#include "game/main_loop.h"
 #include "platform/headless/headless.h"
 
 namespace testsupport {
@@ -14,23 +16,14 @@ void resetEngine() {
     plat::setWindowProc(engSystem::WindowProc);
     engSystem::StaticInit();
     engSystem::ResetGlobals();
-    engSystem::SeedRand(1);
-    shutdownDone = 0;
-    instanceLocked = 0;
-    cursorClipped = 0;
-    errorFlag = 0;
-    imeEnabled = 0;
-    sysKeyMode = 0;
-    windowOriginX = 0;
-    windowOriginY = 0;
+    shutdownDone = instanceLocked = cursorClipped = errorFlag = sysKeyMode = 0;
+    windowOriginX = windowOriginY = 0;
     for (WaitTimer& timer : waitTimers) timer = WaitTimer{0, 0};
     screenTransition = ScreenTransition{};
     transitionRunning = 0;
     screenWidth = variant::screenWidth;
     screenHeight = variant::screenHeight;
-    presentDest = plat::Rect{};
     paused = continuePrompt = shipType = controlMouse = controlKeyboard = noDeath = 0;
-    loopExitCode = 0;
 }
 
 int drainMessages() {
@@ -51,7 +44,12 @@ void postMessage(plat::MessageType type, uint32_t wParam, uint32_t lParam) {
 
 }  // namespace testsupport
 
+void EngineTest::SetUp() {
+    std::copy(std::begin(stateHandlers), std::end(stateHandlers), savedHandlers);
+    testsupport::resetEngine();
+}
+
 void EngineTest::TearDown() {
-    // Whatever a test brought up (WinMain's screen) goes again.
-    engDraw::Release();
+    std::copy(std::begin(savedHandlers), std::end(savedHandlers), stateHandlers);
+    engDraw::Release();  // whatever a test brought up
 }
