@@ -154,19 +154,6 @@ TEST_F(GameLoop, KeyTDuringTheClosingTransitionLandsOnTheOpeningScreen) {
     EXPECT_EQ(calls[1].stateChanged, 1);
 }
 
-TEST_F(GameLoop, StageExitWaitsForTimerOne) {
-    gameState = previousState = stateStage2;
-    checkStageExit();
-    EXPECT_EQ(gameState, stateStage2) << "an unset timer never expires";
-    engSystem::SetWait(1, 1000);
-    hl::setMilliseconds(999);
-    checkStageExit();
-    EXPECT_EQ(gameState, stateStage2);
-    hl::setMilliseconds(1000);
-    checkStageExit();
-    EXPECT_EQ(gameState, stateOpening);
-}
-
 TEST_F(GameLoop, EntryRunsFromStartUpToEscape) {
     onFrame = [](int32_t, size_t index) {
         if (index == 2) testsupport::postKeyDown(plat::VirtualKey::Escape);
