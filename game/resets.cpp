@@ -12,6 +12,7 @@
 #include "game/player.h"
 #include "game/score.h"
 #include "game/turning_enemies.h"
+#include "game/weapons.h"
 #include "stages/stage1/boss_debris.h"
 #include "stages/stage1/boss_effects.h"
 #include "stages/stage1/shot_pools.h"
@@ -180,8 +181,10 @@ void resetPlayState() {
 
     parkPowerUpItem();
 
-    // The player's weapon and effect records (shot pools, missiles, pod
-    // shots, fan pieces, weapon effects) are moved off the field here.
+    // The player's weapon and effect records off the field; with them the
+    // option pods (angles 0 and pi) and the weapon sequencers' counters,
+    // which no later step reads.
+    resetWeapons();
 
     for (WreckFragment& fragment : wreckFragments) {
         fragment = WreckFragment{};
@@ -193,8 +196,6 @@ void resetPlayState() {
     // The spark pools of all three stages, so that no spark of an earlier
     // run lingers in a later one.
     for (int stage = 1; stage <= BossCount; ++stage) killBossSparks(stage);
-
-    // The two option pods are parked here (angles 0 and pi).
 
     playerAlive = 1;
     respawnGuard = 0;
@@ -209,7 +210,6 @@ void resetPlayState() {
     scrollDistance = 0;
     stageMusicCounter = 0;
     timeLeft = 800;
-    // The weapon sequencers' counters are cleared here.
 
     resetEnemySlots();
     resetTurningEnemies();
