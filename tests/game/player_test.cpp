@@ -188,10 +188,11 @@ TEST_F(PlayerShip, TheScoreBarShowsItsDigitsAndLivesOnlyWhenNotNegative) {
 
 TEST_F(PlayerShip, TheContinuePromptStopsTheStageAndOnlyYResumesIt) {
     EXPECT_FALSE(runPauseCheck());
-    paused = 1;  // paused by S: Y does not resume
-    lastKey = 'Y';
+    onKeyDown('S');  // paused by S: Y does not resume
+    onKeyDown('Y');
     EXPECT_TRUE(runPauseCheck());
-    paused = 0;
+    onKeyDown('S');
+    EXPECT_FALSE(runPauseCheck());
     lives = 1;
     enterContinuePrompt();
     EXPECT_EQ(continuePrompt, 0);
@@ -213,10 +214,10 @@ TEST_F(PlayerShip, TheContinuePromptStopsTheStageAndOnlyYResumesIt) {
     enterContinuePrompt();
     EXPECT_EQ(backAt(300, 190), 0u);  // shown once
 
-    lastKey = 'S';
+    onKeyDown('S');  // no toggle while the prompt is up
     EXPECT_TRUE(runPauseCheck());
     EXPECT_EQ(paused, 1);
-    lastKey = 'Y';
+    onKeyDown('Y');
     EXPECT_TRUE(runPauseCheck());  // this frame still ends
     EXPECT_EQ(paused | continuePrompt | score, 0);
     EXPECT_EQ(lives, 111);
