@@ -1,16 +1,130 @@
-// Placeholder: engSound (silent).
+// engSound: the sound-slot table and its effects.
 #include "engine/eng_sound.h"
 
-int32_t soundEnabled, midiOpen, midiLoop;
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/eng_system.h"
+#include "platform/resources.h"
+
+SoundSlot soundSlots[SoundSlotCount];
+int32_t soundEnabled;
+
+namespace {
+
+constexpr const char* LoadObjectName = "engSound::LoadObject";
+
+// Stops and releases every buffer the slot holds.
+void releaseVoices(SoundSlot& slot) {
+    for (plat::SoundBuffer& buffer : slot.voices) {
+        if (buffer == 0) continue;
+        plat::stopSoundBuffer(buffer);
+        plat::releaseSoundBuffer(buffer);
+        buffer = 0;
+    }
+}
+
+void emptySlot(SoundSlot& slot) {
+    releaseVoices(slot);
+    slot.voiceCount = 1;
+    slot.currentVoice = 0;
+    slot.inUse = 0;
+    slot.name[0] = '\0';
+}
+
+int failLoad(const char* reason) {
+    engSystem::ReportError(LoadObjectName, reason, 0);
+    return -1;
+}
+
+// The WAVE of `name`: the file in the program's directory, else the resource
+// of that name. `file` keeps the bytes of a file read.
+bool findWave(const char* name, std::vector<uint8_t>& file, plat::WaveFormat& format, const uint8_t*& data,
+              uint32_t& dataSize) {
+    uint32_t formatSize = 0;
+    char path[engSystem::FormatLineSize];
+    const int length = engSystem::FormatLine(path, "%s%s", engSystem::GetAppDir(), name);
+    if (length >= 0 && static_cast<size_t>(length) < sizeof path &&
+        engSound::ReadWave(path, file, format, formatSize, data, dataSize) == 0) {
+        return true;
+    }
+    file.clear();
+    const uint8_t* bytes = nullptr;
+    size_t size = 0;
+    return plat::findResource(name, &bytes, &size) &&
+           engSound::ParseWave(bytes, size, format, formatSize, data, dataSize) == 0;
+}
+
+}  // namespace
 
 namespace engSound {
-int Init() { return 0; }
-void ResetSlots() {}
-int LoadObject(const char*, int) { return -1; }
-int Play(int, int) { return 0; }
-void Release() {}
-int InitMidi() { midiOpen = 0; midiLoop = 1; return 1; }
-int PlayMidi(const char*, int) { return 0; }
-int StopMidi() { return 0; }
-void LoopMidi() {}
+
+int Init() {
+    if (!plat::openAudio()) {
+        soundEnabled = 0;
+        return 0;
+    }
+    for (SoundSlot& slot : soundSlots) releaseVoices(slot);
+    soundEnabled = 1;
+    return 1;
+}
+
+void ResetSlots() {
+    for (SoundSlot& slot : soundSlots) emptySlot(slot);
+}
+
+int LoadObject(const char* name, int voices) {
+    if (!soundEnabled) return -1;
+    const int64_t count = std::llabs(static_cast<int64_t>(voices));
+    if (count > MaxVoices) return failLoad("ミックス数が多過ぎます");
+    if (name == nullptr || std::strlen(name) > SoundNameLength) {
+        return failLoad("ファイル名またはリソース名が長すぎます");
+    }
+    int slotIndex = 0;
+    while (slotIndex < SoundSlotCount && soundSlots[slotIndex].inUse) ++slotIndex;
+    if (slotIndex == SoundSlotCount) return failLoad("オブジェクト数が多過ぎます");
+
+    std::vector<uint8_t> file;  // freed on return
+    plat::WaveFormat format;
+    const uint8_t* data = nullptr;
+    uint32_t dataSize = 0;
+    if (!findWave(name, file, format, data, dataSize)) return failLoad("WAVEリソースが見つかりません");
+
+    SoundSlot& slot = soundSlots[slotIndex];
+    slot.voiceCount = static_cast<int32_t>(count);
+    for (int v = 0; v < count; ++v) {
+        slot.voices[v] = plat::createSoundBuffer(format, data, dataSize);
+        if (slot.voices[v] == 0) {
+            // Give back the voices made so far, so that the slot stays free.
+            emptySlot(slot);
+            return failLoad("サウンドバッファが生成できません");
+        }
+    }
+    slot.currentVoice = 0;
+    slot.inUse = 1;
+    std::memcpy(slot.name, name, std::strlen(name) + 1);
+    return slotIndex;
+}
+
+int Play(int slotIndex, int voice) {
+    if (!soundEnabled || slotIndex < 0 || slotIndex >= SoundSlotCount) return 0;
+    SoundSlot& slot = soundSlots[slotIndex];
+    const bool inTurn = voice < 0;
+    const int played = inTurn ? slot.currentVoice : voice;
+    if (played < 0 || played >= slot.voiceCount || played >= MaxVoices || slot.voices[played] == 0) return 0;
+    plat::playSoundBuffer(slot.voices[played]);
+    if (inTurn) slot.currentVoice = played + 1 >= slot.voiceCount ? 0 : played + 1;
+    return played + 1;
+}
+
+void Release() {
+    if (!soundEnabled) return;
+    StopMidi();
+    for (SoundSlot& slot : soundSlots) {
+        if (slot.inUse) releaseVoices(slot);
+    }
+    plat::closeAudio();
+    soundEnabled = 0;
+}
+
 }  // namespace engSound

@@ -1,14 +1,32 @@
 // engSound: sound effects in slots of voices, and MIDI music.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
+
+#include "platform/audio.h"
 
 constexpr int SoundSlotCount = 70;
 constexpr int MaxVoices = 10;
+constexpr int SoundNameLength = 30;  // characters, without the terminator
+
+// One sound slot: the same sound in up to MaxVoices buffers, played in turn.
+struct SoundSlot {
+    plat::SoundBuffer voices[MaxVoices];  // 0 when absent
+    int32_t voiceCount;                   // 1 after the reset, then the count loaded
+    int32_t currentVoice;                 // the voice the next play in turn uses
+    int32_t inUse;                        // 1 once loaded
+    char name[SoundNameLength + 1];       // the name it was loaded under
+};
+extern SoundSlot soundSlots[SoundSlotCount];
 
 extern int32_t soundEnabled;  // 1 after a successful engSound::Init
 extern int32_t midiOpen;      // a song is open
 extern int32_t midiLoop;      // restart the song when it ends
+
+// Largest WAVE or MIDI file read from disk.
+constexpr size_t MaxSoundFileSize = size_t{256} << 20;
 
 namespace engSound {
 
@@ -18,9 +36,21 @@ int LoadObject(const char* name, int voices);
 int Play(int slot, int voice);
 void Release();
 
+// Reads the WAVE file at `path` whole into `file` and finds its format and
+// samples (`data` points into `file`). 0 on success, non-zero on failure.
+int ReadWave(const char* path, std::vector<uint8_t>& file, plat::WaveFormat& format, uint32_t& formatSize,
+             const uint8_t*& data, uint32_t& dataSize);
+// The same for a WAVE file already in memory (`data` points into `bytes`).
+// Every chunk is checked against its parent and the bytes given.
+int ParseWave(const uint8_t* bytes, size_t size, plat::WaveFormat& format, uint32_t& formatSize,
+              const uint8_t*& data, uint32_t& dataSize);
+
 int InitMidi();
 int PlayMidi(const char* file, int loop);
 int StopMidi();
 void LoopMidi();
+// The open song is stopped (not playing): what the window procedure asks
+// before it restarts a song on the end notice.
+bool MidiStopped();
 
 }  // namespace engSound

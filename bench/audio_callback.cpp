@@ -1,0 +1,140 @@
+// CPU cost of the audio device's callback: one device buffer (512 frames at
+// 48000 a second) per iteration, with 20 sounding effects, with and without
+// a playing song. The "cpu_per_audio_s" counter is the share of one core the
+// callback takes: CPU seconds spent per second of audio produced.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "platform/audio_callback.h"
+
+using namespace plat::audio;
+
+namespace {
+
+constexpr int Rate = 48000;
+constexpr int VoiceCount = 20;
+constexpr int SoundSeconds = 2;
+
+SoundBank& bank() {
+    static SoundBank b;
+    return b;
+}
+
+// 20 buffers of two seconds each, all sounding.
+std::vector<plat::SoundBuffer> installVoices() {
+    std::vector<plat::SoundBuffer> buffers;
+    for (int v = 0; v < VoiceCount; ++v) {
+        std::vector<float> frames(size_t{2} * Rate * SoundSeconds);
+        for (size_t i = 0; i < frames.size(); i += 2) {
+            frames[i] = frames[i + 1] = 0.05f * static_cast<float>(std::sin(0.01 * (v + 1) * static_cast<double>(i)));
+        }
+        buffers.push_back(bankInstall(bank(), std::move(frames), Rate));
+    }
+    return buffers;
+}
+
+void putVarLength(std::vector<uint8_t>& out, uint32_t value) {
+    uint8_t bytes[5];
+    int n = 0;
+    do {
+        bytes[n++] = static_cast<uint8_t>(value & 0x7F);
+        value >>= 7;
+    } while (value != 0);
+    while (n > 1) out.push_back(bytes[--n] | 0x80);
+    out.push_back(bytes[0]);
+}
+
+// Sixteen bars of a busy game tune: piano chords, bass, held strings, brass
+// stabs and drums on eighth notes, at 150 beats a minute.
+std::vector<uint8_t> busySong() {
+    std::multimap<uint32_t, std::vector<uint8_t>> events;
+    const int programs[] = {0, 33, 48, 61};
+    for (int ch = 0; ch < 4; ++ch) events.insert({0, {static_cast<uint8_t>(0xC0 | ch), static_cast<uint8_t>(programs[ch])}});
+    const int roots[] = {57, 53, 55, 52};
+    const uint32_t eighth = 48;
+    for (uint32_t step = 0; step < 16 * 8; ++step) {
+        const uint32_t t = step * eighth;
+        const int root = roots[(step / 8) % 4];
+        auto note = [&](int ch, int key, int velocity, uint32_t length) {
+            events.insert({t, {static_cast<uint8_t>(0x90 | ch), static_cast<uint8_t>(key), static_cast<uint8_t>(velocity)}});
+            events.insert({t + length - 1, {static_cast<uint8_t>(0x80 | ch), static_cast<uint8_t>(key), 0}});
+        };
+        for (int k : {0, 4, 7}) note(0, root + 12 + k, 80, eighth);
+        note(1, root - 12 + ((step & 1) ? 7 : 0), 100, eighth);
+        if (step % 8 == 0) {
+            for (int k : {0, 4, 7, 12}) note(2, root + k, 70, 8 * eighth);
+        }
+        if (step % 4 == 2) {
+            for (int k : {0, 7}) note(3, root + 12 + k, 90, eighth);
+        }
+        note(9, (step % 4 == 0) ? 36 : ((step % 4 == 2) ? 38 : 42), 100, eighth / 2);
+    }
+    std::vector<uint8_t> track = {0x00, 0xFF, 0x51, 0x03, 0x06, 0x1A, 0x80};  // 400000 us a beat
+    uint32_t last = 0;
+    for (const auto& [tick, bytes] : events) {
+        putVarLength(track, tick - last);
+        track.insert(track.end(), bytes.begin(), bytes.end());
+        last = tick;
+    }
+    track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
+    std::vector<uint8_t> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k'};
+    for (int shift : {24, 16, 8, 0}) file.push_back(static_cast<uint8_t>(track.size() >> shift));
+    file.insert(file.end(), track.begin(), track.end());
+    return file;
+}
+
+void runCallback(benchmark::State& state, MidiSynth& music) {
+    const std::vector<plat::SoundBuffer> buffers = installVoices();
+    std::vector<float> out(size_t{2} * DeviceBufferFrames);
+    const int buffersPerSound = SoundSeconds * Rate / static_cast<int>(DeviceBufferFrames);
+    int64_t calls = 0;
+    for (auto _ : state) {
+        if (calls++ % buffersPerSound == 0) {
+            for (plat::SoundBuffer b : buffers) bankPlay(bank(), b);
+        }
+        if (renderAudio(bank(), music, out.data(), DeviceBufferFrames)) {
+            // What the engine does on the end notice.
+            music.seekToStart();
+            music.play();
+        }
+        benchmark::DoNotOptimize(out.data());
+    }
+    std::vector<float> freed;
+    for (plat::SoundBuffer b : buffers) bankRemove(bank(), b, freed);
+    const double audioSeconds = static_cast<double>(state.iterations()) * DeviceBufferFrames / Rate;
+    state.counters["cpu_per_audio_s"] =
+        benchmark::Counter(audioSeconds, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["buffer_frames"] = DeviceBufferFrames;
+    state.counters["rate"] = Rate;
+}
+
+void BM_Callback_20Voices(benchmark::State& state) {
+    MidiSynth silent;  // no synthesiser: the song part writes silence
+    runCallback(state, silent);
+}
+
+void BM_Callback_20VoicesAndSong(benchmark::State& state) {
+    static MidiSynth music;
+    static const std::vector<uint8_t> song = busySong();
+    if (!music.ready() && !music.start(Rate, findSoundFont())) {
+        state.SkipWithError("no General MIDI soundfont installed");
+        return;
+    }
+    music.open(song.data(), song.size());
+    music.seekToStart();
+    music.play();
+    runCallback(state, music);
+    music.close();
+}
+
+}  // namespace
+
+BENCHMARK(BM_Callback_20Voices)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Callback_20VoicesAndSong)->MinTime(5.0)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,90 @@
+// MIDI music through FluidSynth, rendered by the caller (the audio callback)
+// rather than by a FluidSynth audio driver. The song's player advances only
+// while the synthesiser renders, so the song keeps time with the device.
+//
+// Commands come from the main thread; render() from the audio thread. Every
+// command that touches the synthesiser runs inside the lock given to start()
+// (the audio device's lock), so a player is never created or deleted while
+// the callback renders.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <fluidsynth.h>
+
+
+namespace plat::audio {
+
+// The General MIDI soundfont to use: the file named by MD4_SOUNDFONT, then
+// the system's default GM soundfont (.sf2, then .sf3), TimGM6mb, FluidR3_GM.
+// Empty when none is installed.
+std::string findSoundFont();
+
+// Gain of the synthesiser (FluidSynth's own default is quiet).
+constexpr float MidiSynthGain = 0.7f;
+
+struct AudioLock {
+    void (*lock)(void* context) = nullptr;
+    void (*unlock)(void* context) = nullptr;
+    void* context = nullptr;
+};
+
+class MidiSynth {
+public:
+    MidiSynth() = default;
+    MidiSynth(const MidiSynth&) = delete;
+    MidiSynth& operator=(const MidiSynth&) = delete;
+    ~MidiSynth();
+
+    // Creates the synthesiser at `sampleRate` with the soundfont. False when
+    // either cannot be had (the music then stays silent).
+    bool start(int sampleRate, const std::string& soundFont, AudioLock lock = {});
+    void shutdown();
+    bool ready() const { return synth_ != nullptr; }
+
+    // The commands of the music flow (see platform/audio.h).
+    bool open(const uint8_t* bytes, size_t size);
+    bool seekToStart();
+    bool play();
+    bool stop();
+    int close();
+    bool isOpen() const { return open_.load(std::memory_order_acquire); }
+    bool isStopped() const { return isOpen() && !playing_.load(std::memory_order_acquire); }
+
+    // Audio thread: writes frameCount interleaved stereo frames into `out`
+    // (silence without a synthesiser). Returns true once when the song has
+    // reached its end on its own while an end notice was asked for.
+    bool render(float* out, uint32_t frameCount);
+
+private:
+    struct Guard {
+        explicit Guard(const AudioLock& l) : lock(l) {
+            if (lock.lock) lock.lock(lock.context);
+        }
+        ~Guard() {
+            if (lock.unlock) lock.unlock(lock.context);
+        }
+        const AudioLock& lock;
+    };
+    // With the lock held: a fresh player at the start of the song.
+    bool replacePlayer();
+    void deletePlayer();
+    void silence();
+
+    AudioLock lock_;
+    fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* synth_ = nullptr;
+    fluid_player_t* player_ = nullptr;
+    std::vector<uint8_t> song_;
+    bool atStart_ = false;              // the player has not been played yet
+    int songTicks_ = 0;                 // length of the song, once read in
+    std::atomic<bool> open_{false};
+    std::atomic<bool> playing_{false};
+    std::atomic<bool> notifyPending_{false};
+};
+
+}  // namespace plat::audio

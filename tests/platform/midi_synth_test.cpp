@@ -1,0 +1,87 @@
+#include "platform/midi_synth.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/resources.h"
+#include "support/sound_files.h"
+
+using namespace plat::audio;
+
+namespace {
+
+constexpr uint32_t Block = 512;  // frames of one device buffer at 48000
+
+class MidiSynthTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The smallest General MIDI soundfont starts fastest.
+        const char* small = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+        const std::string soundFont = plat::fileSize(small) > 0 ? small : findSoundFont();
+        if (soundFont.empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
+        ASSERT_TRUE(synth.start(48000, soundFont));
+    }
+    // Renders `blocks` device buffers, counting end notices; returns the peak.
+    float render(int blocks, size_t skip = 0) {
+        float peak = 0;
+        std::vector<float> block(2 * Block);
+        for (int i = 0; i < blocks; ++i) {
+            endNotices += synth.render(block.data(), Block) ? 1 : 0;
+            for (size_t k = (i == 0 ? skip : 0); k < block.size(); ++k) peak = std::max(peak, std::fabs(block[k]));
+        }
+        return peak;
+    }
+    MidiSynth synth;
+    int endNotices = 0;
+};
+
+}  // namespace
+
+TEST_F(MidiSynthTest, PlaysASongToItsEndOnceAndAgainFromTheStart) {
+    const testsound::Bytes song = testsound::shortSong();  // 58.6 buffers
+    ASSERT_TRUE(synth.open(song.data(), song.size()));
+    EXPECT_TRUE(synth.isStopped());
+    ASSERT_TRUE(synth.seekToStart() && synth.play());
+    EXPECT_FALSE(synth.isStopped());
+    EXPECT_GT(render(24), 0.02f);
+    render(32);
+    EXPECT_EQ(endNotices, 0);
+    render(42);
+    EXPECT_EQ(endNotices, 1);  // one notice, at the last event, not at the end of the last note
+    EXPECT_TRUE(synth.isStopped());
+    EXPECT_LT(render(1), 0.01f);
+
+    ASSERT_TRUE(synth.seekToStart() && synth.play());  // what the engine does on the notice
+    EXPECT_GT(render(24), 0.02f);
+    render(36);
+    EXPECT_EQ(endNotices, 2);
+}
+
+TEST_F(MidiSynthTest, StopSilencesAtOnceAndGivesNoNotice) {
+    const testsound::Bytes song = testsound::midiFile({0x00, 0x90, 60, 120, 0x81, 0x00, 0x80, 60, 0});
+    ASSERT_TRUE(synth.open(song.data(), song.size()));
+    synth.play();
+    ASSERT_GT(render(10), 0.02f);
+    ASSERT_TRUE(synth.stop());
+    EXPECT_LT(render(2, 128), 1e-3f);  // silent after the synthesiser's first 64-frame step
+    render(100);
+    EXPECT_EQ(endNotices, 0);
+    EXPECT_EQ(synth.close(), 0);
+    EXPECT_NE(synth.close(), 0);  // nothing open
+    EXPECT_FALSE(synth.isStopped());
+}
+
+TEST_F(MidiSynthTest, RefusesWhatIsNoSongAndNeverRestartsABrokenOne) {
+    const testsound::Bytes wave = testsound::constantWave(0, 16);
+    EXPECT_FALSE(synth.open(wave.data(), wave.size()));
+    EXPECT_FALSE(synth.isOpen());
+    testsound::Bytes broken = testsound::shortSong();
+    broken.resize(20);  // the track is missing
+    ASSERT_TRUE(synth.open(broken.data(), broken.size()));
+    synth.play();
+    render(20);
+    EXPECT_EQ(endNotices, 0);
+    EXPECT_TRUE(synth.isStopped());
+}
