@@ -132,25 +132,27 @@ void paintClouds(Canvas& canvas, uint32_t seed) {
 }
 
 // Steel lattice girders along both sides, with cross braces and lamps, and
-// a beam across the field once a tile.
-void paintGirders(Canvas& canvas, uint32_t seed) {
+// a beam across the field once a tile. Drawn on a canvas taller than the
+// tile whose row `top` is the tile's first row (see seamless()).
+void paintGirders(Canvas& canvas, float top, uint32_t seed) {
     const Material steel{rgb(88, 96, 112), 2.0f, 0.7f, 0.2f, 0.15f, 0.0f};
+    const float h = static_cast<float>(canvas.h);
     for (int side = 0; side < 2; ++side) {
         float x0 = side == 0 ? 6.0f : 314.0f, x1 = x0 + 40;
         Mask frame(canvas.w, canvas.h);
-        unite(frame, capsuleMask(canvas.w, canvas.h, {x0, -10}, {x0, TileH + 10}, 4));
-        unite(frame, capsuleMask(canvas.w, canvas.h, {x1, -10}, {x1, TileH + 10}, 4));
-        for (float y = 0; y <= TileH; y += 60) {  // braces repeat 8 times a tile
+        unite(frame, capsuleMask(canvas.w, canvas.h, {x0, -10}, {x0, h + 10}, 4));
+        unite(frame, capsuleMask(canvas.w, canvas.h, {x1, -10}, {x1, h + 10}, 4));
+        for (float y = top - TileH; y <= h; y += 60) {  // braces repeat 8 times a tile
             unite(frame, capsuleMask(canvas.w, canvas.h, {x0, y}, {x1, y + 60}, 2));
             unite(frame, capsuleMask(canvas.w, canvas.h, {x1, y}, {x0, y + 60}, 2));
             unite(frame, capsuleMask(canvas.w, canvas.h, {x0, y}, {x1, y}, 2.5f));
         }
         paintSurface(canvas, frame, steel, seed + static_cast<uint32_t>(side));
-        for (float y = 30; y < TileH; y += 120)
+        for (float y = top - TileH + 30; y < h; y += 120)
             glow(canvas, (x0 + x1) * 0.5f, y, 4, side == 0 ? rgb(255, 80, 60) : rgb(80, 255, 120), 1.0f);
     }
     // A cross beam with a walkway and a pod on it.
-    float by = 200;
+    float by = top + 200;
     Path beam;
     beam.addRect(40, by, 320, by + 16);
     paintSurface(canvas, fillPath(beam, canvas.w, canvas.h), steel, seed + 5);
@@ -197,8 +199,9 @@ void paintPipes(Canvas& canvas, uint32_t seed) {
     outline(canvas, rgb(16, 16, 20));
 }
 
-// Rocks drifting in the void, crater-marked and lit from the top left.
-void paintRocks(Canvas& canvas, uint32_t seed) {
+// Rocks drifting in the void, crater-marked and lit from the top left; drawn
+// like the girders, the tile's first row at `top`.
+void paintRocks(Canvas& canvas, float top, uint32_t seed) {
     LocalRandom random(seed);
     for (int i = 0; i < 11; ++i) {
         float r = i < 2 ? random.range(34, 46) : random.range(10, 26);
@@ -210,7 +213,7 @@ void paintRocks(Canvas& canvas, uint32_t seed) {
             outlinePts.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr * 0.85f});
         }
         const Rgb base = i % 3 == 0 ? rgb(78, 66, 56) : rgb(64, 62, 66);
-        wrapped(cy - r, cy + r, [&](float dy) {
+        for (float dy : {top - TileH, top, top + TileH}) {
             Path rock;
             std::vector<Pt> pts = outlinePts;
             for (Pt& p : pts) p.y += dy;
@@ -224,9 +227,22 @@ void paintRocks(Canvas& canvas, uint32_t seed) {
                 fillEllipse(canvas, x, y, cr, cr * 0.8f, base * 0.55f);
                 fillEllipse(canvas, x + cr * 0.25f, y + cr * 0.2f, cr * 0.7f, cr * 0.55f, base * 0.8f);
             }
-        });
+        }
     }
     outline(canvas, rgb(16, 14, 14));
+}
+
+// Paints a tile that must meet itself top to bottom where its shapes are lit
+// or outlined at their edges: on a canvas a margin taller at both ends, with
+// the shapes repeated into the margins, of which the middle is kept.
+template <class Painter>
+void seamless(Canvas& canvas, Painter paint) {
+    constexpr int Margin = 32;
+    Canvas tall(canvas.w, canvas.h + 2 * Margin);
+    paint(tall, static_cast<float>(Margin));
+    const size_t rowFloats = static_cast<size_t>(canvas.w) * 4;
+    std::copy(tall.px.begin() + static_cast<long>(rowFloats * Margin),
+              tall.px.begin() + static_cast<long>(rowFloats * (Margin + canvas.h)), canvas.px.begin());
 }
 
 }  // namespace
@@ -238,9 +254,9 @@ void paintBackground(Canvas& canvas, const Art& art) {
         case LayerSpace: paintSpace(canvas, seed); break;
         case LayerLava: paintLava(canvas, seed); break;
         case LayerClouds: paintClouds(canvas, seed); break;
-        case LayerGirders: paintGirders(canvas, seed); break;
+        case LayerGirders: seamless(canvas, [&](Canvas& c, float top) { paintGirders(c, top, seed); }); break;
         case LayerPipes: paintPipes(canvas, seed); break;
-        case LayerRocks: paintRocks(canvas, seed); break;
+        case LayerRocks: seamless(canvas, [&](Canvas& c, float top) { paintRocks(c, top, seed); }); break;
         default: break;
     }
 }

@@ -45,7 +45,8 @@ void makeShotSound(std::vector<uint8_t>& bytes) {
         double attack = std::min(1.0, t / 0.002);
         double body = attack * std::exp(-t / 0.045);
         double click = std::exp(-t / 0.006);
-        wave[static_cast<size_t>(i)] = 0.7 * tone * body + 0.25 * bright * click;
+        double fadeOut = std::min(1.0, (0.16 - t) / 0.02);  // end at silence
+        wave[static_cast<size_t>(i)] = (0.7 * tone * body + 0.25 * bright * click) * fadeOut;
     }
     encodeWave(toPcm(wave, 0.7), SampleRate, bytes);
 }
