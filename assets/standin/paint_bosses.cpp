@@ -19,111 +19,113 @@ struct BossLook {
     std::vector<Part> parts;
 };
 
+// At namespace scope, so the table outlives the background workers at exit.
+const BossLook bossLooks[] = {
+    // Stage 1 (440x360): armoured crab battleship, olive plate, red eye.
+    {{{rgb(118, 128, 108), rgb(172, 162, 122), rgb(50, 56, 48), rgb(172, 172, 162), rgb(232, 92, 42),
+       rgb(255, 72, 52), rgb(255, 150, 50)}},
+     205,
+     {{K::Wing, ToneTrim, true, {{122, 60}, {62, 48}, {24, 90}, {14, 170}, {30, 250}, {56, 292}, {70, 240},
+                                 {62, 182}, {92, 152}, {128, 150}}, 7},
+      {K::Inset, ToneTrim, true, {{40, 120}, {30, 170}, {44, 230}, {56, 240}, {52, 180}, {62, 140}}},
+      {K::Hull, ToneHull, true, {{205, 4}, {150, 8}, {92, 30}, {64, 70}, {62, 130}, {82, 180}, {122, 210},
+                                 {160, 228}, {190, 238}, {205, 240}}, 9},
+      {K::Inset, ToneHull, true, {{205, 26}, {162, 32}, {124, 62}, {114, 108}, {142, 150}, {205, 162}}},
+      {K::Vent, ToneTrim, true, {{150, 14}, {180, 40}}},
+      {K::Nozzle, ToneGlow, true, {{118, 28}}, 9},
+      {K::Line, ToneDark, true, {{80, 60}, {150, 200}}, 2},
+      {K::Line, ToneDark, true, {{100, 40}, {190, 40}}, 2},
+      // Twin turrets of the aimed lines (85/105 and 305/325, y 100).
+      {K::Gun, ToneMetal, true, {{85, 100}, {85, 134}}, 4},
+      {K::Gun, ToneMetal, true, {{105, 100}, {105, 134}}, 4},
+      {K::Ellipse, ToneTrim, true, {{95, 96}, {19, 15}}, 5},
+      {K::Dome, ToneGlass, true, {{95, 92}, {6, 5}}},
+      // Pair guns along the hull.
+      {K::Gun, ToneMetal, true, {{75, 140}, {75, 160}}, 3},
+      {K::Gun, ToneMetal, true, {{110, 160}, {110, 180}}, 3},
+      {K::Gun, ToneMetal, true, {{120, 120}, {120, 140}}, 3},
+      // Ring muzzles (120 and 300, y 130).
+      {K::Nozzle, ToneGlow, false, {{120, 130}}, 7},
+      {K::Nozzle, ToneGlow, false, {{300, 130}}, 7},
+      // The central eye (fans from 200..210, 130) and the jaw (chains from 200, 154).
+      {K::Wing, ToneTrim, true, {{205, 150}, {168, 160}, {176, 204}, {205, 218}}, 5},
+      {K::Gun, ToneMetal, false, {{205, 176}, {205, 214}}, 6},
+      {K::Ellipse, ToneDark, false, {{205, 128}, {36, 32}}, 5},
+      {K::Dome, ToneGlass, false, {{205, 128}, {24, 21}}},
+      {K::Light, ToneAccent, true, {{160, 110}}, 2.5f},
+      {K::Light, ToneAccent, true, {{140, 186}}, 2.5f},
+      {K::Light, ToneAccent, true, {{44, 200}}, 2.5f}}},
+    // Stage 2 (500x400): crimson winged fortress with blue engines.
+    {{{rgb(160, 42, 52), rgb(202, 172, 152), rgb(60, 22, 30), rgb(176, 166, 166), rgb(255, 202, 62),
+       rgb(82, 222, 255), rgb(122, 222, 255)}},
+     240,
+     {{K::Wing, ToneHull, true, {{206, 40}, {126, 66}, {22, 166}, {6, 232}, {40, 244}, {124, 206}, {190, 214}},
+       9},
+      {K::Inset, ToneHull, true, {{186, 80}, {130, 100}, {60, 180}, {62, 200}, {130, 176}, {186, 182}}},
+      {K::Ellipse, ToneTrim, true, {{112, 138}, {28, 56}}, 7},
+      {K::Nozzle, ToneGlow, true, {{112, 90}}, 12},
+      {K::Vent, ToneDark, true, {{98, 150}, {126, 186}}},
+      // Fan batteries on the pods (100..130 and 330..360, y 130).
+      {K::Gun, ToneMetal, true, {{100, 126}, {100, 154}}, 3.2f},
+      {K::Gun, ToneMetal, true, {{130, 126}, {130, 154}}, 3.2f},
+      {K::Gun, ToneMetal, true, {{115, 100}, {115, 122}}, 3.6f},
+      {K::Hull, ToneHull, true, {{240, 6}, {214, 12}, {196, 40}, {186, 120}, {176, 200}, {190, 262},
+                                 {214, 302}, {240, 318}}, 9},
+      {K::Inset, ToneHull, true, {{240, 60}, {222, 66}, {212, 120}, {208, 200}, {222, 240}, {240, 246}}},
+      // Sweep spires (185 and 285, y 30).
+      {K::Wing, ToneTrim, true, {{185, 4}, {176, 40}, {194, 40}}},
+      {K::Dome, ToneGlass, true, {{185, 32}, {5, 5}}},
+      // Salvo tubes on the tower.
+      {K::Nozzle, ToneGlow, true, {{212, 110}}, 5},
+      {K::Nozzle, ToneGlow, true, {{192, 150}}, 5},
+      {K::Nozzle, ToneGlow, true, {{162, 110}}, 5},
+      {K::Nozzle, ToneGlow, false, {{242, 200}}, 6},
+      // Ring muzzles (140 and 340, y 130).
+      {K::Nozzle, ToneGlow, true, {{142, 132}}, 6},
+      {K::Dome, ToneGlass, false, {{240, 266}, {16, 24}}},
+      {K::Line, ToneDark, true, {{196, 60}, {60, 200}}, 2},
+      {K::Light, ToneAccent, true, {{30, 228}}, 3},
+      {K::Light, ToneAccent, true, {{170, 200}}, 2.5f}}},
+    // Stage 3 (440x380): violet bio-mechanical core with gold batteries.
+    {{{rgb(112, 72, 152), rgb(212, 172, 82), rgb(46, 30, 62), rgb(182, 172, 192), rgb(122, 255, 162),
+       rgb(255, 82, 202), rgb(255, 122, 222)}},
+     205,
+     {{K::Wing, ToneHull, true, {{172, 280}, {140, 340}, {160, 376}, {192, 322}}, 6},
+      {K::Hull, ToneHull, true, {{205, 36}, {132, 24}, {52, 60}, {16, 120}, {30, 200}, {88, 262}, {150, 302},
+                                 {205, 314}}, 10},
+      {K::Inset, ToneHull, true, {{205, 60}, {140, 52}, {90, 80}, {70, 120}, {96, 200}, {150, 250},
+                                  {205, 262}}},
+      // Crown spikes (sweeps from 165, 205, 245 near the top).
+      {K::Wing, ToneTrim, true, {{165, 36}, {160, 2}, {176, 34}}},
+      {K::Hull, ToneTrim, true, {{205, 0}, {196, 34}, {205, 44}}},
+      // Side batteries: barrels at x 50..100 (and their mirror), y 130.
+      {K::Wing, ToneTrim, true, {{40, 104}, {112, 100}, {116, 130}, {40, 136}}, 4},
+      {K::Gun, ToneMetal, true, {{50, 126}, {50, 152}}, 3},
+      {K::Gun, ToneMetal, true, {{62, 126}, {62, 152}}, 3},
+      {K::Gun, ToneMetal, true, {{74, 126}, {74, 152}}, 3},
+      {K::Gun, ToneMetal, true, {{86, 126}, {86, 152}}, 3},
+      {K::Gun, ToneMetal, true, {{100, 126}, {100, 152}}, 3},
+      {K::Gun, ToneMetal, true, {{60, 96}, {60, 110}}, 3.5f},
+      {K::Light, ToneAccent, true, {{105, 100}}, 3},
+      {K::Light, ToneAccent, true, {{85, 100}}, 3},
+      // Missile pods (launchers at 125..135, y 105..135).
+      {K::Ellipse, ToneTrim, true, {{130, 120}, {17, 24}}, 5},
+      {K::Nozzle, ToneGlow, true, {{125, 106}}, 4},
+      {K::Nozzle, ToneGlow, true, {{131, 121}}, 4},
+      {K::Nozzle, ToneGlow, true, {{136, 136}}, 4},
+      // The core (fans from 200, 130).
+      {K::Ellipse, ToneDark, false, {{205, 160}, {66, 66}}, 6},
+      {K::Star, ToneTrim, false, {{205, 160}, {60, 46}}, 12},
+      {K::Ellipse, ToneHull, false, {{205, 160}, {44, 44}}, 6},
+      {K::Dome, ToneGlass, false, {{205, 160}, {30, 30}}},
+      {K::Light, ToneGlow, false, {{205, 160}}, 6},
+      {K::Gun, ToneMetal, false, {{205, 120}, {205, 132}}, 4},
+      {K::Light, ToneAccent, true, {{75, 140}}, 3},
+      {K::Line, ToneDark, true, {{60, 80}, {150, 270}}, 2}}},
+};
+
 const BossLook& bossLook(int which) {
-    static const BossLook looks[] = {
-        // Stage 1 (440x360): armoured crab battleship, olive plate, red eye.
-        {{{rgb(118, 128, 108), rgb(172, 162, 122), rgb(50, 56, 48), rgb(172, 172, 162), rgb(232, 92, 42),
-           rgb(255, 72, 52), rgb(255, 150, 50)}},
-         205,
-         {{K::Wing, ToneTrim, true, {{122, 60}, {62, 48}, {24, 90}, {14, 170}, {30, 250}, {56, 292}, {70, 240},
-                                     {62, 182}, {92, 152}, {128, 150}}, 7},
-          {K::Inset, ToneTrim, true, {{40, 120}, {30, 170}, {44, 230}, {56, 240}, {52, 180}, {62, 140}}},
-          {K::Hull, ToneHull, true, {{205, 4}, {150, 8}, {92, 30}, {64, 70}, {62, 130}, {82, 180}, {122, 210},
-                                     {160, 228}, {190, 238}, {205, 240}}, 9},
-          {K::Inset, ToneHull, true, {{205, 26}, {162, 32}, {124, 62}, {114, 108}, {142, 150}, {205, 162}}},
-          {K::Vent, ToneTrim, true, {{150, 14}, {180, 40}}},
-          {K::Nozzle, ToneGlow, true, {{118, 28}}, 9},
-          {K::Line, ToneDark, true, {{80, 60}, {150, 200}}, 2},
-          {K::Line, ToneDark, true, {{100, 40}, {190, 40}}, 2},
-          // Twin turrets of the aimed lines (85/105 and 305/325, y 100).
-          {K::Gun, ToneMetal, true, {{85, 100}, {85, 134}}, 4},
-          {K::Gun, ToneMetal, true, {{105, 100}, {105, 134}}, 4},
-          {K::Ellipse, ToneTrim, true, {{95, 96}, {19, 15}}, 5},
-          {K::Dome, ToneGlass, true, {{95, 92}, {6, 5}}},
-          // Pair guns along the hull.
-          {K::Gun, ToneMetal, true, {{75, 140}, {75, 160}}, 3},
-          {K::Gun, ToneMetal, true, {{110, 160}, {110, 180}}, 3},
-          {K::Gun, ToneMetal, true, {{120, 120}, {120, 140}}, 3},
-          // Ring muzzles (120 and 300, y 130).
-          {K::Nozzle, ToneGlow, false, {{120, 130}}, 7},
-          {K::Nozzle, ToneGlow, false, {{300, 130}}, 7},
-          // The central eye (fans from 200..210, 130) and the jaw (chains from 200, 154).
-          {K::Wing, ToneTrim, true, {{205, 150}, {168, 160}, {176, 204}, {205, 218}}, 5},
-          {K::Gun, ToneMetal, false, {{205, 176}, {205, 214}}, 6},
-          {K::Ellipse, ToneDark, false, {{205, 128}, {36, 32}}, 5},
-          {K::Dome, ToneGlass, false, {{205, 128}, {24, 21}}},
-          {K::Light, ToneAccent, true, {{160, 110}}, 2.5f},
-          {K::Light, ToneAccent, true, {{140, 186}}, 2.5f},
-          {K::Light, ToneAccent, true, {{44, 200}}, 2.5f}}},
-        // Stage 2 (500x400): crimson winged fortress with blue engines.
-        {{{rgb(160, 42, 52), rgb(202, 172, 152), rgb(60, 22, 30), rgb(176, 166, 166), rgb(255, 202, 62),
-           rgb(82, 222, 255), rgb(122, 222, 255)}},
-         240,
-         {{K::Wing, ToneHull, true, {{206, 40}, {126, 66}, {22, 166}, {6, 232}, {40, 244}, {124, 206}, {190, 214}},
-           9},
-          {K::Inset, ToneHull, true, {{186, 80}, {130, 100}, {60, 180}, {62, 200}, {130, 176}, {186, 182}}},
-          {K::Ellipse, ToneTrim, true, {{112, 138}, {28, 56}}, 7},
-          {K::Nozzle, ToneGlow, true, {{112, 90}}, 12},
-          {K::Vent, ToneDark, true, {{98, 150}, {126, 186}}},
-          // Fan batteries on the pods (100..130 and 330..360, y 130).
-          {K::Gun, ToneMetal, true, {{100, 126}, {100, 154}}, 3.2f},
-          {K::Gun, ToneMetal, true, {{130, 126}, {130, 154}}, 3.2f},
-          {K::Gun, ToneMetal, true, {{115, 100}, {115, 122}}, 3.6f},
-          {K::Hull, ToneHull, true, {{240, 6}, {214, 12}, {196, 40}, {186, 120}, {176, 200}, {190, 262},
-                                     {214, 302}, {240, 318}}, 9},
-          {K::Inset, ToneHull, true, {{240, 60}, {222, 66}, {212, 120}, {208, 200}, {222, 240}, {240, 246}}},
-          // Sweep spires (185 and 285, y 30).
-          {K::Wing, ToneTrim, true, {{185, 4}, {176, 40}, {194, 40}}},
-          {K::Dome, ToneGlass, true, {{185, 32}, {5, 5}}},
-          // Salvo tubes on the tower.
-          {K::Nozzle, ToneGlow, true, {{212, 110}}, 5},
-          {K::Nozzle, ToneGlow, true, {{192, 150}}, 5},
-          {K::Nozzle, ToneGlow, true, {{162, 110}}, 5},
-          {K::Nozzle, ToneGlow, false, {{242, 200}}, 6},
-          // Ring muzzles (140 and 340, y 130).
-          {K::Nozzle, ToneGlow, true, {{142, 132}}, 6},
-          {K::Dome, ToneGlass, false, {{240, 266}, {16, 24}}},
-          {K::Line, ToneDark, true, {{196, 60}, {60, 200}}, 2},
-          {K::Light, ToneAccent, true, {{30, 228}}, 3},
-          {K::Light, ToneAccent, true, {{170, 200}}, 2.5f}}},
-        // Stage 3 (440x380): violet bio-mechanical core with gold batteries.
-        {{{rgb(112, 72, 152), rgb(212, 172, 82), rgb(46, 30, 62), rgb(182, 172, 192), rgb(122, 255, 162),
-           rgb(255, 82, 202), rgb(255, 122, 222)}},
-         205,
-         {{K::Wing, ToneHull, true, {{172, 280}, {140, 340}, {160, 376}, {192, 322}}, 6},
-          {K::Hull, ToneHull, true, {{205, 36}, {132, 24}, {52, 60}, {16, 120}, {30, 200}, {88, 262}, {150, 302},
-                                     {205, 314}}, 10},
-          {K::Inset, ToneHull, true, {{205, 60}, {140, 52}, {90, 80}, {70, 120}, {96, 200}, {150, 250},
-                                      {205, 262}}},
-          // Crown spikes (sweeps from 165, 205, 245 near the top).
-          {K::Wing, ToneTrim, true, {{165, 36}, {160, 2}, {176, 34}}},
-          {K::Hull, ToneTrim, true, {{205, 0}, {196, 34}, {205, 44}}},
-          // Side batteries: barrels at x 50..100 (and their mirror), y 130.
-          {K::Wing, ToneTrim, true, {{40, 104}, {112, 100}, {116, 130}, {40, 136}}, 4},
-          {K::Gun, ToneMetal, true, {{50, 126}, {50, 152}}, 3},
-          {K::Gun, ToneMetal, true, {{62, 126}, {62, 152}}, 3},
-          {K::Gun, ToneMetal, true, {{74, 126}, {74, 152}}, 3},
-          {K::Gun, ToneMetal, true, {{86, 126}, {86, 152}}, 3},
-          {K::Gun, ToneMetal, true, {{100, 126}, {100, 152}}, 3},
-          {K::Gun, ToneMetal, true, {{60, 96}, {60, 110}}, 3.5f},
-          {K::Light, ToneAccent, true, {{105, 100}}, 3},
-          {K::Light, ToneAccent, true, {{85, 100}}, 3},
-          // Missile pods (launchers at 125..135, y 105..135).
-          {K::Ellipse, ToneTrim, true, {{130, 120}, {17, 24}}, 5},
-          {K::Nozzle, ToneGlow, true, {{125, 106}}, 4},
-          {K::Nozzle, ToneGlow, true, {{131, 121}}, 4},
-          {K::Nozzle, ToneGlow, true, {{136, 136}}, 4},
-          // The core (fans from 200, 130).
-          {K::Ellipse, ToneDark, false, {{205, 160}, {66, 66}}, 6},
-          {K::Star, ToneTrim, false, {{205, 160}, {60, 46}}, 12},
-          {K::Ellipse, ToneHull, false, {{205, 160}, {44, 44}}, 6},
-          {K::Dome, ToneGlass, false, {{205, 160}, {30, 30}}},
-          {K::Light, ToneGlow, false, {{205, 160}}, 6},
-          {K::Gun, ToneMetal, false, {{205, 120}, {205, 132}}, 4},
-          {K::Light, ToneAccent, true, {{75, 140}}, 3},
-          {K::Line, ToneDark, true, {{60, 80}, {150, 270}}, 2}}},
-    };
-    return looks[which >= 0 && which < 3 ? which : 0];
+    return bossLooks[which >= 0 && which < 3 ? which : 0];
 }
 
 // A look drawn smaller, in another palette (the spare craft).
