@@ -6,6 +6,8 @@
 
 #include "platform/surface.h"
 
+struct SDL_Surface;
+
 // ---------------------------------------------------------------------------
 // Screen
 // ---------------------------------------------------------------------------
@@ -61,8 +63,17 @@ int ClearScreen();
 int Restore();
 void Release();
 
+// Empties a slot: no surface, no name, kind 0, memory kind 2, key 0, size 0.
+void ClearSlot(ImageSlot& slot);
+
 int LoadObject(const char* name, int memoryKind);
 int SwapObject(const char* name, int slot, int memoryKind);
+// A new surface with the picture of the bitmap at `path` (a resource of that
+// name, else the file), or nullptr.
+plat::Surface* LoadBitmap(const char* path, int& width, int& height, int memoryKind);
+// Draws a decoded 32-bit bitmap's rectangle (0 = its whole width / height)
+// onto the whole surface. 0 on success.
+int CopyBitmap(plat::Surface* surface, SDL_Surface* bitmap, int sourceX, int sourceY, int width, int height);
 int32_t MatchColor(plat::Surface* surface, int32_t color);
 void SetColorKey(plat::Surface* surface, int32_t color);
 void SetKeyColor(int32_t color);

@@ -63,9 +63,14 @@ void setAppDirectory(const char* dir);
 void setLockHeldElsewhere(bool held);
 int raiseRequestsSent();
 
-// Screen (kept by presentFrame).
+// Screen (kept by presentFrame). Every call of presentFrame counts, also
+// one that met a lost surface.
 int presentCount();
 bool lastPresentWaitedVBlank();
 // The picture of the last present: `primary` of presentFrame holds it.
+// Back to no presents (reset() does this too).
+void resetScreen();
+// Text is drawn as a box `height` tall and height / 2 wide per character,
+// filled with the background colour when opaque (nothing when transparent).
 
 }  // namespace plat::headless

@@ -49,6 +49,7 @@ void reset() {
     WindowProc proc = st().proc;
     st() = State{};
     st().proc = proc;
+    resetScreen();
 }
 void setCounter(int64_t value) { st().counter = value; }
 void advanceCounter(int64_t ticks) { st().counter += ticks; }

@@ -1,0 +1,165 @@
+// The colour-keyed blit: ours (engDraw::Blit through the clip) against SDL's
+// own keyed blit (colour key with RLE acceleration) on the same sprites, and
+// one whole frame of the game's size on the headless screen.
+//
+// Sprites are ellipses on black (about half of each picture transparent),
+// from 30x30 bullets to a 440x360 boss; they are placed across the play
+// field, some of them cut by its edges.
+#include <SDL2/SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/eng_draw.h"
+#include "engine/eng_system.h"
+#include "platform/headless/headless.h"
+#include "platform/surface_kernels.h"
+
+namespace {
+
+struct SpriteSize {
+    int width, height;
+};
+constexpr SpriteSize spriteSizes[] = {{30, 30},   {40, 40},   {60, 60},   {80, 80},
+                                      {160, 160}, {240, 280}, {360, 480}, {440, 360}};
+constexpr int SpriteKinds = sizeof spriteSizes / sizeof spriteSizes[0];
+constexpr int FirstSpriteSlot = FirstLoadSlot;
+constexpr int FieldLeft = 220, FieldRight = 580;
+
+// How many of each size one frame draws: mostly bullets, a few large blasts
+// and pictures, one boss: 400 in all.
+constexpr int frameMix[SpriteKinds] = {300, 40, 25, 20, 10, 3, 1, 1};
+
+struct Placement {
+    int x, y, slot, w, h;
+};
+
+struct Scene {
+    SDL_Surface* sdlScreen = nullptr;
+    SDL_Surface* sdlSprites[SpriteKinds] = {};
+    std::vector<Placement> frame;  // the 400 sprites of one frame
+};
+
+uint32_t spritePixel(int x, int y, int w, int h) {
+    // An ellipse with radii 0.8 of the half-sizes covers about half the box.
+    const double dx = (x + 0.5 - w / 2.0) / (0.8 * w / 2.0), dy = (y + 0.5 - h / 2.0) / (0.8 * h / 2.0);
+    if (dx * dx + dy * dy > 1.0) return 0;
+    return 0x203040u + static_cast<uint32_t>((x * 7 + y * 13) & 0x7F) * 0x010101u;
+}
+
+Scene& scene() {
+    static Scene s;
+    static bool ready = false;
+    if (ready) return s;
+    ready = true;
+    plat::headless::reset();
+    engDraw::Screen(800, 600, 3);
+    engDraw::SetClip(FieldLeft, 0, FieldRight, 600);
+
+    s.sdlScreen = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_RGB888);
+    SDL_Rect field{FieldLeft, 0, FieldRight - FieldLeft, 600};
+    SDL_SetClipRect(s.sdlScreen, &field);
+    for (int k = 0; k < SpriteKinds; ++k) {
+        const int w = spriteSizes[k].width, h = spriteSizes[k].height;
+        plat::Surface* ours = plat::createSurface(w, h);
+        SDL_Surface* theirs = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const uint32_t p = spritePixel(x, y, w, h);
+                ours->pixels[y * w + x] = p;
+                reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(theirs->pixels) + y * theirs->pitch)[x] = p;
+            }
+        ImageSlot& slot = imageSlots[FirstSpriteSlot + k];
+        slot.surface = ours;
+        std::strcpy(slot.name, "SPRITE");
+        slot.width = static_cast<uint16_t>(w);
+        slot.height = static_cast<uint16_t>(h);
+        engDraw::SetColorKey(ours, 0);
+        SDL_SetColorKey(theirs, SDL_TRUE, 0);
+        SDL_SetSurfaceRLE(theirs, 1);
+        s.sdlSprites[k] = theirs;
+    }
+
+    engSystem::SeedRand(12345);
+    for (int k = 0; k < SpriteKinds; ++k)
+        for (int i = 0; i < frameMix[k]; ++i) {
+            const int w = spriteSizes[k].width, h = spriteSizes[k].height;
+            // Mostly inside the field; some cut by its edges.
+            const int x = FieldLeft - w / 2 + engSystem::Rand() % (FieldRight - FieldLeft + w / 2);
+            const int y = -h / 2 + engSystem::Rand() % (600 + h / 2);
+            s.frame.push_back(Placement{x, y, FirstSpriteSlot + k, w, h});
+        }
+    return s;
+}
+
+void oursBlit(const Placement& p) { engDraw::Blit(p.x, p.y, p.slot, 0, 0, p.w, p.h); }
+
+void sdlBlit(Scene& s, const Placement& p) {
+    SDL_Rect dst{p.x, p.y, p.w, p.h};
+    SDL_BlitSurface(s.sdlSprites[p.slot - FirstSpriteSlot], nullptr, s.sdlScreen, &dst);
+}
+
+// Times our blit and SDL's on the same sprites in turns, so that both meet
+// the same machine load; reports each per frame of sprites and SDL's time
+// over ours (above 1: ours is faster).
+void compareOnSprites(benchmark::State& state, const std::vector<Placement>& sprites) {
+    using Clock = std::chrono::steady_clock;
+    Scene& s = scene();
+    Clock::duration ours{}, theirs{};
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        for (const Placement& p : sprites) oursBlit(p);
+        const auto t1 = Clock::now();
+        for (const Placement& p : sprites) sdlBlit(s, p);
+        ours += t1 - t0;
+        theirs += Clock::now() - t1;
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["ours_us"] = std::chrono::duration<double, std::micro>(ours).count() / n;
+    state.counters["sdl_us"] = std::chrono::duration<double, std::micro>(theirs).count() / n;
+    state.counters["sdl_over_ours"] = std::chrono::duration<double>(theirs) / std::chrono::duration<double>(ours);
+}
+
+// The sprites of one size, at the frame's positions for that size.
+void BM_KeyedBlitBySize(benchmark::State& state) {
+    const int kind = static_cast<int>(state.range(0));
+    std::vector<Placement> sprites;
+    for (const Placement& p : scene().frame)
+        if (p.slot == FirstSpriteSlot + kind) sprites.push_back(p);
+    compareOnSprites(state, sprites);
+    state.SetLabel(std::to_string(spriteSizes[kind].width) + "x" + std::to_string(spriteSizes[kind].height) + " x" +
+                   std::to_string(sprites.size()));
+}
+
+// All 400 sprites of a frame, without clearing or presenting, with each form
+// of our keyed copy the processor has (0 plain, 1 AVX2, 2 AVX-512).
+void BM_KeyedBlitFrameMix(benchmark::State& state) {
+    scene();
+    const auto level = static_cast<plat::KeyedCopyLevel>(state.range(0));
+    if (!plat::useKeyedCopy(level)) {
+        state.SkipWithError("not supported by this processor");
+        return;
+    }
+    compareOnSprites(state, scene().frame);
+    plat::useKeyedCopy(plat::KeyedCopyLevel::Avx512) || plat::useKeyedCopy(plat::KeyedCopyLevel::Avx2);
+}
+
+// One whole frame: clear, 400 keyed sprites, present to the headless screen.
+void BM_Frame(benchmark::State& state) {
+    Scene& s = scene();
+    for (auto _ : state) {
+        engDraw::ClearScreen();
+        for (const Placement& p : s.frame) oursBlit(p);
+        engDraw::Present();
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_KeyedBlitBySize)->DenseRange(0, SpriteKinds - 1);
+BENCHMARK(BM_KeyedBlitFrameMix)->DenseRange(0, 2);
+BENCHMARK(BM_Frame)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();
