@@ -1,6 +1,10 @@
 #include "assets/standin/canvas.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 
 namespace standin {
 
@@ -102,6 +106,66 @@ float fbm(float x, float y, uint32_t seed, int octaves, int periodX, int periodY
 // ---------------------------------------------------------------------------
 // Canvas
 // ---------------------------------------------------------------------------
+void* allocateLarge(size_t bytes) {
+    constexpr size_t HugePage = 2u << 20;
+    if (bytes < HugePage / 2) {
+        void* p = std::malloc(bytes);
+        if (p == nullptr) throw std::bad_alloc();
+        return p;
+    }
+    size_t rounded = (bytes + HugePage - 1) / HugePage * HugePage;
+    void* p = std::aligned_alloc(HugePage, rounded);
+    if (p == nullptr) throw std::bad_alloc();
+    madvise(p, rounded, MADV_HUGEPAGE);  // a hint: without huge pages nothing changes
+    return p;
+}
+
+void freeLarge(void* p, size_t) { std::free(p); }
+
+namespace {
+thread_local std::vector<FloatBuffer> spareFloats;
+constexpr size_t MaxSpareBuffers = 24;
+}  // namespace
+
+FloatBuffer takeFloats(size_t count) {
+    // The smallest spare buffer that is big enough, else the biggest one.
+    size_t best = spareFloats.size();
+    for (size_t i = 0; i < spareFloats.size(); ++i) {
+        size_t capacity = spareFloats[i].capacity();
+        if (best == spareFloats.size()) {
+            best = i;
+            continue;
+        }
+        size_t bestCapacity = spareFloats[best].capacity();
+        bool fits = capacity >= count, bestFits = bestCapacity >= count;
+        if ((fits && (!bestFits || capacity < bestCapacity)) || (!fits && !bestFits && capacity > bestCapacity)) best = i;
+    }
+    FloatBuffer buffer;
+    if (best < spareFloats.size()) {
+        buffer = std::move(spareFloats[best]);
+        spareFloats.erase(spareFloats.begin() + static_cast<long>(best));
+    }
+    buffer.assign(count, 0.0f);
+    return buffer;
+}
+
+void giveFloats(FloatBuffer&& buffer) {
+    if (buffer.capacity() == 0) return;
+    if (spareFloats.size() >= MaxSpareBuffers) {
+        // Keep the bigger buffers: drop the smallest spare if this one is larger.
+        auto smallest = std::min_element(spareFloats.begin(), spareFloats.end(),
+                                         [](const auto& a, const auto& b) { return a.capacity() < b.capacity(); });
+        if (smallest->capacity() >= buffer.capacity()) return;
+        spareFloats.erase(smallest);
+    }
+    spareFloats.push_back(std::move(buffer));
+    buffer = FloatBuffer();
+}
+
+Canvas::Canvas(int width, int height) : w(width), h(height), px(takeFloats(static_cast<size_t>(width) * height * 4)) {}
+
+Canvas::~Canvas() { giveFloats(std::move(px)); }
+
 void drawCanvas(Canvas& dst, const Canvas& src, int x, int y) {
     for (int sy = 0; sy < src.h; ++sy) {
         int dy = y + sy;
@@ -246,10 +310,11 @@ void Mask::include(int bx0, int by0, int bx1, int by1) {
         bx1 = std::max(bx1, x1);
         by1 = std::max(by1, y1);
     }
-    std::vector<float> grown(static_cast<size_t>(bx1 - bx0) * (by1 - by0), 0.0f);
+    FloatBuffer grown = takeFloats(static_cast<size_t>(bx1 - bx0) * (by1 - by0));
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) grown[static_cast<size_t>(y - by0) * (bx1 - bx0) + (x - bx0)] = get(x, y);
     a.swap(grown);
+    giveFloats(std::move(grown));
     x0 = bx0;
     y0 = by0;
     x1 = bx1;
@@ -375,14 +440,14 @@ void intersect(Mask& into, const Mask& other) {
 // Lighting and painting
 // ---------------------------------------------------------------------------
 Bevel makeBevel(const Mask& mask, float width) {
-    Bevel bevel{mask.x0 - 1, mask.y0 - 1, mask.x1 - mask.x0 + 2, mask.y1 - mask.y0 + 2, {}};
+    Bevel bevel(mask.x0 - 1, mask.y0 - 1, mask.x1 - mask.x0 + 2, mask.y1 - mask.y0 + 2);
     if (mask.empty()) {
         bevel.w = bevel.h = 0;
         return bevel;
     }
     const int w = bevel.w, h = bevel.h;
     // Chamfer distance (3-4) from the outside, in pixels.
-    std::vector<float> dist(static_cast<size_t>(w) * h);
+    FloatBuffer dist = takeFloats(static_cast<size_t>(w) * h);
     constexpr float Far = 1e6f;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
@@ -415,17 +480,18 @@ Bevel makeBevel(const Mask& mask, float width) {
             d(x, y) = v;
         }
     // Height: rises over the bevel width, flat inside.
-    std::vector<float> height(dist.size());
+    FloatBuffer height = takeFloats(dist.size());
     for (size_t i = 0; i < dist.size(); ++i) {
         float t = clamp01((dist[i] - 0.5f) / width);
         height[i] = 1 - (1 - t) * (1 - t);
     }
     // Light from the top left, slightly in front.
     const float lx = -0.55f, ly = -0.65f, lz = 0.52f;
-    bevel.light.assign(dist.size(), 0.0f);
+    bevel.light = takeFloats(dist.size());
     for (int y = 1; y + 1 < h; ++y)
         for (int x = 1; x + 1 < w; ++x) {
             size_t i = static_cast<size_t>(y) * w + x;
+            if (dist[i] > width + 2) continue;  // flat inside: no light change
             float gx = (height[i + 1] - height[i - 1]) * 0.5f * width;
             float gy = (height[i + w] - height[i - w]) * 0.5f * width;
             float nx = -gx, ny = -gy, nz = 1.0f;
@@ -433,6 +499,8 @@ Bevel makeBevel(const Mask& mask, float width) {
             float lit = (nx * lx + ny * ly + nz * lz) / len;
             bevel.light[i] = (lit - lz) / (1 - lz);
         }
+    giveFloats(std::move(dist));
+    giveFloats(std::move(height));
     return bevel;
 }
 
@@ -447,11 +515,11 @@ void paintSurface(Canvas& canvas, const Mask& mask, const Material& m, uint32_t 
         float shade = 1 + m.bevelStrength * l;
         shade *= 1 + m.topLight * (0.5f - (y - top) / span);
         if (m.grime > 0) {
-            float n = fbm(x * m.grimeScale, y * m.grimeScale, seed, 3);
+            float n = fbm(x * m.grimeScale, y * m.grimeScale, seed, 2);
             shade *= 1 - m.grime * smoothstep(0.35f, 0.8f, n);
         }
         Rgb c = m.base * shade;
-        if (m.sheen > 0) {
+        if (m.sheen > 0 && std::fabs(x - midX) < halfW) {
             float s = (x - midX) / (0.35f * halfW);
             c = c + Rgb{1, 1, 1} * (m.sheen * std::exp(-s * s));
         }
@@ -461,7 +529,7 @@ void paintSurface(Canvas& canvas, const Mask& mask, const Material& m, uint32_t 
 }
 
 void outline(Canvas& canvas, Rgb colour, float inside) {
-    std::vector<float> alpha(static_cast<size_t>(canvas.w) * canvas.h);
+    FloatBuffer alpha = takeFloats(static_cast<size_t>(canvas.w) * canvas.h);
     for (int y = 0; y < canvas.h; ++y)
         for (int x = 0; x < canvas.w; ++x) alpha[static_cast<size_t>(y) * canvas.w + x] = canvas.at(x, y)[3];
     auto a = [&](int x, int y) {
@@ -474,6 +542,7 @@ void outline(Canvas& canvas, Rgb colour, float inside) {
             float n = std::max(std::max(a(x - 1, y), a(x + 1, y)), std::max(a(x, y - 1), a(x, y + 1)));
             if (n >= inside) canvas.over(x, y, colour, 1.0f);
         }
+    giveFloats(std::move(alpha));
 }
 
 void glowEllipse(Canvas& canvas, float cx, float cy, float rx, float ry, Rgb colour, float strength) {

@@ -65,12 +65,46 @@ float valueNoise(float x, float y, uint32_t seed, int periodX = 0, int periodY =
 float fbm(float x, float y, uint32_t seed, int octaves, int periodX = 0, int periodY = 0);
 
 // ---------------------------------------------------------------------------
+// Scratch memory
+// ---------------------------------------------------------------------------
+// Large buffers are asked for in huge pages where the system offers them:
+// touching fresh memory a small page at a time is slow on some systems.
+void* allocateLarge(size_t bytes);
+void freeLarge(void* p, size_t bytes);
+
+template <class T>
+struct LargeAllocator {
+    using value_type = T;
+    LargeAllocator() = default;
+    template <class U>
+    LargeAllocator(const LargeAllocator<U>&) {}
+    T* allocate(size_t n) { return static_cast<T*>(allocateLarge(n * sizeof(T))); }
+    void deallocate(T* p, size_t n) { freeLarge(p, n * sizeof(T)); }
+    template <class U>
+    bool operator==(const LargeAllocator<U>&) const { return true; }
+};
+using FloatBuffer = std::vector<float, LargeAllocator<float>>;
+
+// Float buffers reused within a thread: making a picture takes and frees
+// many large buffers, and memory fresh from the system is slow to touch.
+// takeFloats gives `count` zeros; giveFloats hands a buffer back.
+FloatBuffer takeFloats(size_t count);
+void giveFloats(FloatBuffer&& buffer);
+
+// ---------------------------------------------------------------------------
 // Canvas
 // ---------------------------------------------------------------------------
 struct Canvas {
-    Canvas(int width, int height) : w(width), h(height), px(static_cast<size_t>(width) * height * 4, 0.0f) {}
+    // A transparent canvas. Its pixel store is reused from the last ones this
+    // thread let go, so that making many pictures does not keep asking the
+    // system for fresh memory.
+    Canvas(int width, int height);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
     int w, h;
-    std::vector<float> px;  // premultiplied r, g, b, a per pixel
+    FloatBuffer px;  // premultiplied r, g, b, a per pixel
     // Coverage below which a pixel is written as the colour key. Soft edges
     // above it are kept, blended towards black.
     float keyThreshold = 0.2f;
@@ -153,9 +187,15 @@ struct Path {
 // shape touches is stored; everything outside it is uncovered.
 struct Mask {
     Mask(int width, int height) : w(width), h(height) {}
+    ~Mask() { giveFloats(std::move(a)); }
+    Mask(Mask&& other) noexcept = default;
+    Mask& operator=(Mask&& other) noexcept = default;
+    Mask(const Mask&) = delete;
+    Mask& operator=(const Mask&) = delete;
+
     int w, h;                            // the canvas it belongs to
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // the stored box, exclusive ends; empty when x0 == x1
-    std::vector<float> a;                // (x1 - x0) * (y1 - y0) values
+    FloatBuffer a;                       // (x1 - x0) * (y1 - y0) values
 
     bool empty() const { return x0 >= x1 || y0 >= y1; }
     float get(int x, int y) const {
@@ -196,8 +236,14 @@ inline void paintMask(Canvas& canvas, const Mask& mask, Rgb colour, float opacit
 // positive on edges facing the light (top left), negative on those away
 // from it. `width` is how far in from the edge the bevel runs.
 struct Bevel {
+    Bevel(int left, int top, int width, int height) : x0(left), y0(top), w(width), h(height) {}
+    ~Bevel() { giveFloats(std::move(light)); }
+    Bevel(Bevel&&) noexcept = default;
+    Bevel(const Bevel&) = delete;
+    Bevel& operator=(const Bevel&) = delete;
+
     int x0, y0, w, h;
-    std::vector<float> light;
+    FloatBuffer light;
     float at(int x, int y) const {
         x -= x0;
         y -= y0;

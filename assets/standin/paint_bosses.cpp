@@ -2,6 +2,7 @@
 // damage pictures that grow more wrecked, two spare craft, and the warning
 // pictures that herald a boss.
 #include <cmath>
+#include <mutex>
 
 #include "assets/standin/catalogue.h"
 #include "assets/standin/craft.h"
@@ -145,14 +146,31 @@ BossLook scaledLook(const BossLook& look, float scale, float dx, float dy, const
     return out;
 }
 
+// Each stage boss undamaged, drawn once and shared by its damage pictures
+// (which may be made on different threads).
+struct UndamagedBoss {
+    std::once_flag drawn;
+    int w = 0, h = 0;
+    FloatBuffer px;
+};
+UndamagedBoss undamagedBosses[3];
+
 }  // namespace
 
 // kind: 0..2 the stage bosses, 3 and 4 spare craft; a: damage level 0..3.
 void paintBoss(Canvas& canvas, const Art& art) {
     const uint32_t seed = 0xB055u + static_cast<uint32_t>(art.kind) * 131u;
-    if (art.kind <= 2) {
-        const BossLook& look = bossLook(art.kind);
-        drawCraft(canvas, look.parts, look.palette, look.axis, seed);
+    if (art.kind >= 0 && art.kind <= 2) {
+        UndamagedBoss& undamaged = undamagedBosses[art.kind];
+        std::call_once(undamaged.drawn, [&] {
+            Canvas clean(canvas.w, canvas.h);
+            const BossLook& look = bossLook(art.kind);
+            drawCraft(clean, look.parts, look.palette, look.axis, seed);
+            undamaged.w = canvas.w;
+            undamaged.h = canvas.h;
+            undamaged.px = clean.px;
+        });
+        if (undamaged.w == canvas.w && undamaged.h == canvas.h) canvas.px = undamaged.px;
     } else {
         const CraftPalette teal{{rgb(62, 132, 142), rgb(182, 182, 172), rgb(26, 52, 60), rgb(172, 176, 180),
                                  rgb(252, 212, 82), rgb(252, 232, 122), rgb(255, 180, 60)}};

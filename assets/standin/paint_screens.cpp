@@ -77,7 +77,7 @@ void shipPicture(Canvas& canvas, float x, float y, float scale, bool exhaust) {
 void panel(Canvas& canvas, float x0, float y0, float x1, float y1, Rgb base, Rgb rim, uint32_t seed) {
     Path p;
     p.addRect(x0, y0, x1, y1);
-    paintSurface(canvas, fillPath(p, canvas.w, canvas.h), {base, 4, 0.7f, 0.1f, 0.05f, 0.25f}, seed);
+    paintSurface(canvas, fillPath(p, canvas.w, canvas.h), {base, 4, 0.7f, 0.0f, 0.05f, 0.25f}, seed);
     strokePolyline(canvas, {{x0 + 3, y0 + 3}, {x1 - 3, y0 + 3}, {x1 - 3, y1 - 3}, {x0 + 3, y1 - 3}, {x0 + 3, y0 + 3}},
                    1.0f, rim, 0.8f);
 }

@@ -19,28 +19,46 @@ using standin::standinEntryCount;
 class Store {
 public:
     Store() : files_(std::make_unique<File[]>(static_cast<size_t>(standinEntryCount))) {
-        // Workers take the biggest pictures first, so that no large one is
-        // left to the end; requests still come in load order.
-        order_.resize(static_cast<size_t>(standinEntryCount));
-        for (int i = 0; i < standinEntryCount; ++i) order_[static_cast<size_t>(i)] = i;
-        std::stable_sort(order_.begin(), order_.end(), [](int a, int b) {
+        // Most workers take the biggest pictures first, so that no large one
+        // is left to the end; pictures with text come last, once the texts
+        // are ready.
+        loadOrder_.order.resize(static_cast<size_t>(standinEntryCount));
+        for (int i = 0; i < standinEntryCount; ++i) loadOrder_.order[static_cast<size_t>(i)] = i;
+        bySize_.order = loadOrder_.order;
+        std::stable_sort(bySize_.order.begin(), bySize_.order.end(), [](int a, int b) {
+            bool textA = standin::standinEntryUsesText(a), textB = standin::standinEntryUsesText(b);
+            if (textA != textB) return textB;
             const standin::StandinEntry& ea = standin::standinEntries[a];
             const standin::StandinEntry& eb = standin::standinEntries[b];
             return ea.width * ea.height > eb.width * eb.height;
         });
     }
     ~Store() {
-        stopping_ = true;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        madeOne_.notify_all();
         for (std::thread& t : workers_) t.join();
     }
 
+    // Starts the workers, then renders the texts on this thread: the font
+    // library is not safe to use from two threads at once, and the engine
+    // uses it from this one. Workers reach the pictures with text only
+    // once the texts are ready.
     void startWorkers() {
         std::call_once(started_, [this] {
-            // The texts use the font library, which is kept off the workers.
-            standin::prepareTexts();
             unsigned cores = std::thread::hardware_concurrency();
             unsigned count = std::clamp(cores > 1 ? cores - 1 : 1u, 1u, 16u);
-            for (unsigned i = 0; i < count; ++i) workers_.emplace_back([this] { work(); });
+            // One worker runs ahead of the loader in load order; the others
+            // take the biggest pictures first.
+            for (unsigned i = 0; i < count; ++i) workers_.emplace_back([this, i] { work(i == 0 ? loadOrder_ : bySize_); });
+            standin::prepareTexts();
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                textsReady_ = true;
+            }
+            madeOne_.notify_all();
         });
     }
 
@@ -74,21 +92,32 @@ private:
         return true;
     }
 
-    void work() {
+    struct Queue {
+        std::vector<int> order;
+        std::atomic<int> next{0};
+    };
+
+    void work(Queue& queue) {
         while (!stopping_) {
-            int job = nextJob_.fetch_add(1);
+            int job = queue.next.fetch_add(1);
             if (job >= standinEntryCount) return;
-            make(order_[static_cast<size_t>(job)]);
+            int index = queue.order[static_cast<size_t>(job)];
+            if (standin::standinEntryUsesText(index)) {
+                std::unique_lock<std::mutex> lock(mutex_);
+                madeOne_.wait(lock, [this] { return textsReady_ || stopping_.load(); });
+                if (stopping_) return;
+            }
+            make(index);
         }
     }
 
     std::unique_ptr<File[]> files_;
-    std::vector<int> order_;
+    Queue loadOrder_, bySize_;
     std::mutex mutex_;
     std::condition_variable madeOne_;
-    std::atomic<int> nextJob_{0};
     std::atomic<bool> stopping_{false};
     std::once_flag started_;
+    bool textsReady_ = false;  // guarded by mutex_
     std::vector<std::thread> workers_;
 };
 
