@@ -120,26 +120,36 @@ void MidiTrack::control(uint32_t tick, int channel, int controller, int value) {
 void MidiTrack::note(uint32_t tick, int channel, int key, int velocity, uint32_t duration) {
     if (key < 0 || key > 127 || duration == 0) return;
     velocity = std::clamp(velocity, 1, 127);
+    const int id = notes_++;
     events_.push_back({tick, 3,
                        {static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(key),
-                        static_cast<uint8_t>(velocity)}});
+                        static_cast<uint8_t>(velocity)},
+                       id});
     events_.push_back({tick + duration, 1,
-                       {static_cast<uint8_t>(0x80 | channel), static_cast<uint8_t>(key), 0}});
+                       {static_cast<uint8_t>(0x80 | channel), static_cast<uint8_t>(key), 0}, id});
 }
 
 std::vector<uint8_t> MidiTrack::encode() const {
-    std::vector<const Event*> order;
+    // Nothing starts at or after the end; a note still sounding there is
+    // released at the end, so no note hangs over a restart.
+    std::vector<bool> struck(static_cast<size_t>(notes_), false);
     for (const Event& e : events_)
-        if (e.tick < end_ || (e.tick == end_ && e.order <= 1)) order.push_back(&e);
-    std::stable_sort(order.begin(), order.end(), [](const Event* a, const Event* b) {
-        return a->tick != b->tick ? a->tick < b->tick : a->order < b->order;
+        if (e.order == 3 && e.tick < end_) struck[static_cast<size_t>(e.note)] = true;
+    std::vector<Event> order;
+    for (const Event& e : events_) {
+        if (e.note >= 0 && !struck[static_cast<size_t>(e.note)]) continue;
+        if (e.tick < end_ || (e.tick == end_ && e.order <= 1)) order.push_back(e);
+        else if (e.order == 1) order.push_back({end_, e.order, e.bytes, e.note});
+    }
+    std::stable_sort(order.begin(), order.end(), [](const Event& a, const Event& b) {
+        return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
     });
     std::vector<uint8_t> out;
     uint32_t now = 0;
-    for (const Event* e : order) {
-        putVarLen(out, e->tick - now);
-        now = e->tick;
-        out.insert(out.end(), e->bytes.begin(), e->bytes.end());
+    for (const Event& e : order) {
+        putVarLen(out, e.tick - now);
+        now = e.tick;
+        out.insert(out.end(), e.bytes.begin(), e.bytes.end());
     }
     putVarLen(out, end_ > now ? end_ - now : 0);
     out.insert(out.end(), {0xFF, 0x2F, 0x00});

@@ -35,9 +35,11 @@ private:
         uint32_t tick;
         int order;  // at one tick: meta, note-offs, controls, note-ons
         std::vector<uint8_t> bytes;
+        int note = -1;  // the note a note-on or note-off belongs to
     };
     std::vector<Event> events_;
     uint32_t end_ = 0;
+    int notes_ = 0;
 };
 
 // Format 1 file: the first track usually holds tempo and metre.

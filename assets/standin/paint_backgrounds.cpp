@@ -135,7 +135,7 @@ void paintClouds(Canvas& canvas, uint32_t seed) {
 // a beam across the field once a tile. Drawn on a canvas taller than the
 // tile whose row `top` is the tile's first row (see seamless()).
 void paintGirders(Canvas& canvas, float top, uint32_t seed) {
-    const Material steel{rgb(88, 96, 112), 2.0f, 0.7f, 0.2f, 0.15f, 0.0f};
+    const Material steel{rgb(72, 78, 94), 2.0f, 0.7f, 0.2f, 0.15f, 0.0f};
     const float h = static_cast<float>(canvas.h);
     for (int side = 0; side < 2; ++side) {
         float x0 = side == 0 ? 6.0f : 314.0f, x1 = x0 + 40;

@@ -36,7 +36,7 @@ ExplosionLook lookOf(int style) {
         case ExplosionPlasma: return {plasmaRamp, 5, 1.0f, 0.25f, 0.95f, false, 10};
         case ExplosionToxic: return {toxicRamp, 5, 0.7f, 0.3f, 0.9f, false, 6};
         case ExplosionPuff: return {fireRamp, 6, 0.3f, 0.3f, 0.95f, false, 4};
-        case ExplosionHuge: return {fireRamp, 6, 1.0f, 0.9f, 0.9f, true, 12};
+        case ExplosionHuge: return {fireRamp, 6, 1.0f, 0.85f, 0.85f, true, 6};
         case ExplosionViolet: return {violetRamp, 5, 1.0f, 0.25f, 0.9f, false, 8};
         default: return {fireRamp, 6, 0.8f, 0.3f, 0.95f, false, 8};
     }
@@ -50,7 +50,7 @@ void paintBlastFrame(Canvas& canvas, int cellX, int size, int frame, int frames,
     const float cx = cellX + half, cy = half;
     float grow = look.loops ? 1.0f : 1 - (1 - t) * (1 - t);
     float radius = half * (look.startSize + (look.endSize - look.startSize) * grow) * 0.92f;
-    float heat = look.loops ? 0.95f : 1.05f - t * 0.95f;
+    float heat = look.loops ? 0.8f : 1.05f - t * 0.95f;
     float smoke = look.smokeFrom < 1 ? smoothstep(look.smokeFrom, 1.0f, t) : 0.0f;
     float dissolve = look.loops ? 0.0f : smoothstep(0.45f, 1.0f, t) * 0.75f;
     float fade = look.loops ? 1.0f : 1 - smoothstep(0.8f, 1.0f, t) * 0.6f;
@@ -66,10 +66,10 @@ void paintBlastFrame(Canvas& canvas, int cellX, int size, int frame, int frames,
             if (d > 1.5f) continue;
             float n = fbm((dx * freq) / (1 + drift * 0.3f) + 17.0f, (dy * freq) / (1 + drift * 0.3f) + 5.0f,
                           frameSeed, 4);
-            float edge = d + (n - 0.5f) * 0.9f;
+            float edge = d + (n - 0.5f) * (look.loops ? 1.2f : 0.9f);
             if (edge >= 1) continue;
             float inner = clamp01((1 - edge) * 2.4f);
-            float temp = clamp01(inner * heat + (n - 0.5f) * 0.35f);
+            float temp = clamp01(inner * heat + (n - 0.5f) * (look.loops ? 0.9f : 0.35f));
             Rgb fire = ramp(look.ramp, look.rampCount, temp);
             Rgb colour = smoke > 0 ? mix(fire, ramp(smokeRamp, 0.3f + n * 0.7f), smoke * (1 - temp * 0.6f)) : fire;
             float alpha = smoothstep(0.0f, 0.3f, 1 - edge) * fade;
@@ -83,7 +83,7 @@ void paintBlastFrame(Canvas& canvas, int cellX, int size, int frame, int frames,
     if (look.sparks > 0 && (look.loops || t < 0.5f)) {
         LocalRandom random(seed + 31u * static_cast<uint32_t>(frame));
         float reach = look.loops ? 1.0f : 0.5f + t * 1.6f;
-        float strength = look.loops ? 0.8f : 1 - t * 1.8f;
+        float strength = look.loops ? 0.45f : 1 - t * 1.8f;
         Rgb spark = ramp(look.ramp, look.rampCount, 0.9f);
         for (int i = 0; i < look.sparks; ++i) {
             float angle = random.range(0, 2 * Pi);

@@ -275,12 +275,12 @@ void paintLaser(Canvas& canvas, const Art& art) {
         const Rgb outer = rgb(70, 140, 255), inner = rgb(235, 250, 255);
         float width = 4 + 2.5f * grow;
         float flare = frame >= 13 ? (frame - 12) / 4.0f : 0.0f;
-        beam({112, 176}, {112, 4}, width, outer, inner, flare);
+        beam({113, 176}, {113, 4}, width, outer, inner, flare);
         beam({128, 176}, {236, 4}, width, outer, inner, flare);
         // Charge rings round the nose while the beams build up.
         if (frame <= 6) {
-            glow(canvas, 112, 172, 10 * (1.2f - t), inner, 1.0f);
-            glow(canvas, 128, 172, 10 * (1.2f - t), inner, 1.0f);
+            glow(canvas, 113, 172, 6 * (1.2f - t), inner, 1.0f);
+            glow(canvas, 128, 172, 6 * (1.2f - t), inner, 1.0f);
         }
         return;
     }

@@ -531,6 +531,91 @@ TEST_F(StandinSet, ShipSelectLeavesThePreviewVisible) {
     EXPECT_GT(p.inkShare(0, 428, 360, 480), 0.9);
 }
 
+// Ink within `radius` pixels of (x, y).
+bool inkNear(const Picture& p, int x, int y, int radius) {
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            if (x + dx >= 0 && y + dy >= 0 && x + dx < p.w && y + dy < p.h && p.ink(x + dx, y + dy)) return true;
+    return false;
+}
+
+TEST_F(StandinSet, GunsAndEnginesSitWhereTheGameFiresAndBurns) {
+    struct Anchor {
+        const char* file;
+        std::vector<std::pair<int, int>> points;
+    };
+    const Anchor anchors[] = {
+        // Boss muzzles: aimed lines, fans, rings, chains, sweeps, salvos, missile streams.
+        {"IMAGE/BOSS/BOSS11.BMP", {{105, 100}, {85, 100}, {325, 100}, {305, 100}, {210, 130}, {200, 130},
+                                   {120, 130}, {300, 130}, {200, 154}}},
+        {"IMAGE/BOSS/BOSS71.BMP", {{355, 100}, {115, 100}, {230, 130}, {100, 130}, {360, 130}, {140, 130},
+                                   {340, 130}, {185, 30}, {285, 30}, {242, 200}, {212, 110}, {292, 150}}},
+        {"IMAGE/BOSS/BOSS41.BMP", {{105, 100}, {325, 100}, {75, 140}, {335, 140}, {200, 130}, {50, 130},
+                                   {100, 130}, {300, 130}, {350, 130}, {135, 135}, {275, 135}, {125, 105},
+                                   {265, 105}, {205, 30}, {165, 20}, {245, 20}}},
+        // Engine nozzles under the flames.
+        {"IMAGE/ZAKU/SZAK2.BMP", {{35, 12}}},
+        {"IMAGE/ZAKU/SZAK3.BMP", {{20, 4}, {60, 4}}},
+        {"IMAGE/ZAKU/SZAK4.BMP", {{22, 10}, {58, 10}}},
+        {"IMAGE/ZAKU/SZAK5.BMP", {{22, 10}, {58, 10}}},
+        {"IMAGE/ZAKU/SZAK8.BMP", {{90, 47}, {150, 47}}},
+        {"IMAGE/ZAKU/SZAK8O.BMP", {{42, 3}, {78, 3}}},
+        {"IMAGE/ZAKU/SZAK11_0.BMP", {{62, 96}, {98, 96}, {26, 116}, {134, 116}}},
+        {"IMAGE/ZAKU/SZAK12_0.BMP", {{62, 96}, {98, 96}, {26, 116}, {134, 116}}},
+        // Arm blades: where the arm holds them, and their guns.
+        {"IMAGE/ZAKU/SZAK12_3.BMP", {{50, 140}, {30, 310}}},
+        {"IMAGE/ZAKU/SZAK12_4.BMP", {{8, 140}, {26, 310}}},
+        {"IMAGE/ZAKU/SZAK11_3.BMP", {{50, 154}, {30, 320}}},
+        {"IMAGE/ZAKU/SZAK11_4.BMP", {{8, 154}, {26, 320}}},
+    };
+    for (const Anchor& a : anchors) {
+        Picture p = picture(a.file);
+        for (auto [x, y] : a.points) EXPECT_TRUE(inkNear(p, x, y, 5)) << a.file << " at " << x << "," << y;
+    }
+}
+
+TEST_F(StandinSet, ExhaustShowsBelowTheShip) {
+    // The ship leaves the rows below its nozzles open; the flames fill them.
+    Picture ship = picture("IMAGE/MYME1.BMP");
+    Picture flames = picture("IMAGE/MYME1F1.BMP");
+    EXPECT_EQ(ship.inkShare(180 + 18, 66, 180 + 42, 70), 0.0);
+    for (int f = 0; f < 3; ++f) {
+        EXPECT_TRUE(flames.ink(f * 60 + 24, 67)) << f;
+        EXPECT_TRUE(flames.ink(f * 60 + 36, 67)) << f;
+    }
+    // The three frames differ (the flame flickers).
+    std::set<std::vector<uint32_t>> frames;
+    for (int f = 0; f < 3; ++f) {
+        std::vector<uint32_t> cell;
+        for (int y = 0; y < 80; ++y)
+            for (int x = f * 60; x < f * 60 + 60; ++x) cell.push_back(flames.at(x, y));
+        frames.insert(cell);
+    }
+    EXPECT_EQ(frames.size(), 3u);
+}
+
+TEST_F(StandinSet, DamagePicturesGrowMoreWrecked) {
+    for (const char* series : {"IMAGE/BOSS/BOSS71", "IMAGE/BOSS/BOSS41", "IMAGE/BOSS/BOSS11"}) {
+        Picture whole = picture((std::string(series) + ".BMP").c_str());
+        int hull = 0;
+        for (uint32_t c : whole.rgb) hull += c != 0 ? 1 : 0;
+        int previous = 0;
+        for (int level = 1; level <= 3; ++level) {
+            std::string name = std::string(series) + "_" + std::to_string(level) + ".BMP";
+            Picture damaged = picture(name.c_str());
+            ASSERT_EQ(damaged.w, whole.w) << name;
+            int changed = 0, kept = 0;
+            for (size_t i = 0; i < whole.rgb.size(); ++i) {
+                changed += damaged.rgb[i] != whole.rgb[i] ? 1 : 0;
+                kept += (whole.rgb[i] != 0 && damaged.rgb[i] != 0) ? 1 : 0;
+            }
+            EXPECT_GT(changed, previous + hull / 50) << name;  // each clearly worse than the last
+            EXPECT_GT(kept, hull * 85 / 100) << name;           // and still the same craft
+            previous = changed;
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Sounds and songs
 // ---------------------------------------------------------------------------
