@@ -1,0 +1,121 @@
+#include "game/backgrounds.h"
+
+#include <iterator>
+
+#include "assets/asset_list.h"
+#include "engine/eng_draw.h"
+#include "engine/eng_system.h"
+#include "engine/variant.h"
+#include "game/play_state.h"
+#include "stages/stage1/shot_records.h"
+
+BackTile backTiles[BackColumnCount][BackTileCount];
+
+namespace {
+
+// Speeds by scrollDistance; at a shared end both bands apply.
+constexpr SpeedBand bandsA[] = {
+    {0, 500, 140}, {500, 530, 150}, {530, 560, 250}, {560, 590, 350}, {590, 620, 450},
+    {620, 650, 550}, {650, 1000, 650}, {1000, 1150, 300}, {1150, openEnd, 150},
+};
+constexpr SpeedBand bandsB[] = {
+    {0, 400, 180}, {400, 450, 200}, {450, 500, 250}, {500, 550, 320}, {550, 600, 390},
+    {600, 650, 450}, {650, 1000, 400}, {1000, 1150, 360}, {1150, openEnd, 240},
+};
+constexpr SpeedBand bandsC[] = {
+    {0, 500, 190}, {500, 530, 230}, {530, 560, 250}, {560, 590, 350}, {590, 620, 450},
+    {620, 650, 2550}, {650, 1000, 400}, {1000, 1150, 300}, {1150, openEnd, 250},
+};
+constexpr SpeedBand bandsD[] = {
+    {0, 500, 150}, {500, 530, 200}, {530, 560, 300}, {560, 590, 400}, {590, 620, 300},
+    {620, 650, 400}, {650, 1000, 250}, {1000, 1150, 200}, {1150, openEnd, 150},
+};
+
+constexpr int32_t bandCount(const SpeedBand (&bands)[9]) { return static_cast<int32_t>(std::size(bands)); }
+
+// The column lists of each scene, farthest first.
+constexpr int MaxSceneColumns = 3;
+struct SceneColumns {
+    int count;
+    BackColumn columns[MaxSceneColumns];
+};
+constexpr SceneColumns sceneColumns[] = {
+    {3, {Back8S, Back3S, Back1S}},  // stage 1
+    {3, {Back8S, Back4S, Back2S}},  // stage 2
+    {3, {Back5S, Back1S, Back3S}},  // stage 3
+    {3, {Back8S, Back3S, Back1S}},  // ship select
+    {3, {Back5S, Back3S, Back2S}},  // ending
+};
+
+}  // namespace
+
+const BackColumnRule backColumns[BackColumnCount] = {
+    {&imgBback1s, 130, nullptr, 0, false, false, true},
+    {&imgBback2s, 100, nullptr, 0, false, false, true},
+    {&imgBback3s, 0, bandsA, bandCount(bandsA), false, false, false},
+    {&imgBback4s, 0, bandsB, bandCount(bandsB), true, true, false},
+    {&imgBback5s, 0, bandsC, bandCount(bandsC), true, true, false},
+    {&imgBback8s, 0, bandsD, bandCount(bandsD), false, true, false},
+};
+
+void scrollBackColumn(int column) {
+    if (column < 0 || column >= BackColumnCount) return;
+    const BackColumnRule& rule = backColumns[column];
+    BackTile* tiles = backTiles[column];
+
+    // The speeds that apply at this distance: the constant one, or every band
+    // that holds it (two where bands meet, none below 0).
+    float speeds[2];
+    int speedCount = 0;
+    if (rule.bands == nullptr) {
+        speeds[speedCount++] = rule.speed;
+    } else {
+        for (int b = 0; b < rule.bandCount && speedCount < 2; ++b) {
+            const SpeedBand& band = rule.bands[b];
+            if (band.low <= scrollDistance && scrollDistance <= band.high) speeds[speedCount++] = band.speed;
+        }
+    }
+
+    const float fieldX = screenX(backTileStartX);
+    const int32_t slot = *rule.image;
+    const BackTile& last = tiles[BackTileCount - 1];
+    for (int k = 0; k < BackTileCount; ++k) {
+        BackTile& tile = tiles[k];
+        // Only a tile that reaches into the screen's rows can show anything.
+        const int32_t y = pixelOf(tile.y);
+        if (y > -BackTileHeight && y < variant::screenHeight) {
+            engDraw::Blit(pixelOf(tile.x), y, slot, 0, 0, BackTileWidth, BackTileHeight);
+        }
+        tile.x = rule.driftsSideways ? fieldX + tile.drift * frameTime : fieldX;
+        for (int s = 0; s < speedCount; ++s) tile.y += speeds[s] * frameTime;
+        const bool restack = rule.restackAtZero ? last.y >= 0.0f : last.y > 0.0f;
+        if (restack) {
+            tile.y = -static_cast<float>(BackTileHeight) * static_cast<float>(k);
+            if (rule.restackShiftsX) tile.x = screenX(backRestackX);
+        }
+    }
+}
+
+void scrollBack1S() { scrollBackColumn(Back1S); }
+void scrollBack2S() { scrollBackColumn(Back2S); }
+void scrollBack3S() { scrollBackColumn(Back3S); }
+void scrollBack4S() { scrollBackColumn(Back4S); }
+void scrollBack5S() { scrollBackColumn(Back5S); }
+void scrollBack8S() { scrollBackColumn(Back8S); }
+
+void scrollBackgrounds(BackgroundScene scene) {
+    const int index = static_cast<int>(scene);
+    if (index < 0 || index >= static_cast<int>(std::size(sceneColumns))) return;
+    const SceneColumns& list = sceneColumns[index];
+    for (int i = 0; i < list.count; ++i) scrollBackColumn(list.columns[i]);
+}
+
+void resetBackColumns() {
+    for (auto& column : backTiles) {
+        for (int k = 0; k < BackTileCount; ++k) {
+            column[k].x = screenX(backTileStartX);
+            column[k].y = backTileStartY - static_cast<float>(BackTileHeight) * static_cast<float>(k);
+            column[k].drift = 0.0f;
+        }
+    }
+}

@@ -1,0 +1,13 @@
+#include "game/play_state.h"
+
+float scrollDistance;
+int32_t stageMusicCounter;
+int32_t clearShots;
+int32_t timedMode;
+int32_t gameOver;
+int32_t weaponBLock;
+int32_t multiBurst;
+int32_t timeLeft;
+int32_t autoFire;
+int32_t level;
+int32_t powerUpCount;

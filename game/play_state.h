@@ -1,0 +1,17 @@
+// The stage clock and the per-stage flags and counters that the resets
+// put back at the start of a run or a stage.
+#pragma once
+
+#include <cstdint>
+
+extern float scrollDistance;        // the stage clock, grown by frameTime x 20, 18 or 16
+extern int32_t stageMusicCounter;   // frames since the stage music was due
+extern int32_t clearShots;          // 1: enemy shot movers retire every shot
+extern int32_t timedMode;
+extern int32_t gameOver;
+extern int32_t weaponBLock;
+extern int32_t multiBurst;          // 1 in every stage: explosions draw all bursts
+extern int32_t timeLeft;
+extern int32_t autoFire;
+extern int32_t level;
+extern int32_t powerUpCount;

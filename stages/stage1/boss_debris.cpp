@@ -1,0 +1,112 @@
+#include "stages/stage1/boss_debris.h"
+
+#include "assets/asset_list.h"
+#include "engine/eng_draw.h"
+#include "engine/eng_system.h"
+
+DebrisFragment bossSparks[BossCount][SparkGroupCount][SparksPerGroup];
+Coin stageCoins[BossCount][StageCoinCount];
+
+namespace {
+
+bool validStage(int stage) { return stage >= 1 && stage <= BossCount; }
+
+// A random whole step 0 .. modulus - 1, as a float.
+float randomStep(int modulus) { return static_cast<float>(engSystem::Rand() % modulus); }
+
+void killFragment(DebrisFragment& fragment) {
+    fragment.alive = 0;
+    fragment.x = deadDebrisPosition.x;
+    fragment.y = deadDebrisPosition.y;
+}
+
+}  // namespace
+
+void stepBossDebris(int stage) {
+    if (!validStage(stage)) return;
+    const BossBody& boss = bossOfStage(stage);
+    for (auto& group : bossSparks[stage - 1]) {
+        for (DebrisFragment& fragment : group) {
+            if (fragment.alive != 0) {
+                // Four draws in this order: right, left, down, up.
+                const float right = randomStep(5);
+                const float left = randomStep(5);
+                fragment.x = (fragment.x + right) - left;
+                const float down = randomStep(20);
+                const float up = randomStep(12);
+                fragment.y = (fragment.y + down) - up;
+            }
+            const float depth = randomStep(40);
+            if (fragment.y >= (boss.y + sparkDeathDepth) + depth) killFragment(fragment);
+        }
+    }
+}
+
+void drawDebris(int stage) {
+    if (!validStage(stage)) return;
+    for (const auto& group : bossSparks[stage - 1]) {
+        for (const DebrisFragment& fragment : group) {
+            engDraw::Blit(pixelOf(fragment.x), pixelOf(fragment.y), imgHahen2, 0, 0, SparkSize, SparkSize);
+        }
+    }
+}
+
+void spawnSparkGroup(int stage, int group, int32_t missileX, int32_t missileY) {
+    if (!validStage(stage) || group < 0 || group >= SparkGroupCount) return;
+    for (DebrisFragment& fragment : bossSparks[stage - 1][group]) {
+        if (fragment.alive != 0) continue;
+        fragment.alive = 1;
+        fragment.x = static_cast<float>(missileX + 23);
+        fragment.y = static_cast<float>(missileY);
+    }
+}
+
+void killBossSparks(int stage) {
+    if (!validStage(stage)) return;
+    for (auto& group : bossSparks[stage - 1]) {
+        for (DebrisFragment& fragment : group) killFragment(fragment);
+    }
+}
+
+void parkStageCoin(Coin& coin) {
+    coin.x = parkPosition.x;
+    coin.y = parkPosition.y;
+    coin.vy = 0;
+    coin.pickupGate = 0;
+    coin.falling = 0;
+    coin.taken = 0;
+    coin.loopCount = 0;
+    coin.frame = 0;
+}
+
+void stepStageCoins(int stage) {
+    if (!validStage(stage)) return;
+    for (Coin& coin : stageCoins[stage - 1]) {
+        if (coin.falling != 0) coin.y += coin.vy * frameTime;
+        if (coin.y > 600.0f) {
+            coin.falling = 0;
+            coin.x = parkPosition.x;
+            coin.y = parkPosition.y;
+        }
+    }
+}
+
+void drawStageCoins(int stage) {
+    if (!validStage(stage)) return;
+    for (Coin& coin : stageCoins[stage - 1]) {
+        const int32_t x = pixelOf(coin.x), y = pixelOf(coin.y);
+        if (coin.taken == 0) {
+            engDraw::Blit(x, y, imgCoin2, 0, 0, 30, 30);
+            continue;
+        }
+        if (coin.frame < 0 || coin.frame > coinBurstLastFrame) coin.frame = 0;
+        const int32_t f = coin.frame;
+        engDraw::Blit(x - 25, y - 25, imgCoinbk1, 80 * f, 0, 80 * f + 80, 80);
+        coin.frame += 1;
+        if (coin.frame > coinBurstLastFrame) {
+            coin.frame = 0;
+            coin.loopCount += 1;
+        }
+        if (coin.loopCount > coinBurstLastLoop) parkStageCoin(coin);
+    }
+}

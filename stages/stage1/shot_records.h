@@ -1,0 +1,176 @@
+// The bosses' shot records, the boss bodies, and the conventions every shot
+// pool follows: parking, aiming at the player, flying along an angle, the
+// player test and the one routine that draws a pool.
+#pragma once
+
+#include <cstdint>
+
+// ---------------------------------------------------------------------------
+// Positions of free and dead records
+// ---------------------------------------------------------------------------
+struct Position {
+    float x, y;
+};
+// Free enemy, shot and effect records wait here, far outside the clip.
+constexpr Position parkPosition{-500.0f, 2550.0f};
+// Curving missiles after the pool reset (whole pixels).
+constexpr int32_t missileParkX = -500, missileParkY = 500;
+// Dead debris fragments.
+constexpr Position deadDebrisPosition{1000.0f, 5000.0f};
+
+// ---------------------------------------------------------------------------
+// Record types (fields in this order; positions are the sprite's top-left)
+// ---------------------------------------------------------------------------
+struct AimedShot {
+    int32_t frame;        // animation frame (every aimed pool draws plain)
+    float x, y;
+    float dx, dy;         // aim vector at arming; not read afterwards
+    float startX, startY; // start point at arming; not read afterwards
+    float angle;          // radians, 0 towards +x, pi/2 straight down
+    float speed;          // px/s
+    float sideStepTimer;  // side-step pools only
+    int32_t active;
+};
+
+struct FanShot {
+    int32_t frame;
+    int32_t waveCounter;  // the pool's fan-wave timer counter, one per record
+    float x, y;
+    float dx, dy;
+    float startX, startY;
+    float angle;
+    float speed;
+    int32_t active;
+};
+
+// Stage-3 three-way fans and the stage-2 rings keep the fan shot's fields in
+// the same order; the record type only decides their random phase at reset.
+using CompactFanShot = FanShot;
+
+struct VolleyShot {
+    int32_t frame;         // 0..23 or 0..15 under the animated style
+    int32_t timerCounter;  // the pool's fire-timer counter, one per record
+    float x, y;
+    float vx;              // sideways speed where the pool has one
+    float vy;              // fall speed, rewritten by the mover every frame
+    int32_t active;
+};
+
+struct SweepShot {
+    float x, y;
+    float driftX, driftY;  // px/s
+    float angle;
+    float speed;           // px/s
+    float turnTimer;
+    int32_t active;
+};
+
+struct CurvingMissile {
+    int32_t x, y;  // whole pixels
+    float timer;   // flight clock
+    int32_t active;
+    int32_t param; // written by the launcher, never read
+};
+
+struct DebrisFragment {
+    float x, y;
+    int32_t alive;
+};
+
+struct BossBody {
+    float x, y;          // top-left of the boss sprite
+    float moveTimer;     // the movement script's clock
+    float hp;
+    float defeatTimer;   // the defeat sequence's clock
+    int32_t hitFlag;     // set by the hit pass when a weapon hits the boss
+};
+
+// Which kind of record a pool holds.
+enum class ShotRecordType : int32_t { Aimed, Fan, CompactFan, Volley, Sweep, CurvingMissile };
+
+// ---------------------------------------------------------------------------
+// Global boss state (set by resetObjectPools)
+// ---------------------------------------------------------------------------
+extern BossBody boss1, boss2, boss3;
+constexpr float boss1StartHp = 1020.0f;
+constexpr float boss2StartHp = 1000.0f;
+constexpr float boss3StartHp = 1000.0f;
+
+// Boss pattern counters: +1 per frame in the pattern window, back to 0 at the
+// stage's cycle length.
+extern uint32_t boss1Timeline, boss2Timeline, boss3Timeline;
+constexpr uint32_t boss1TimelineCycle = 4300;
+constexpr uint32_t boss2TimelineCycle = 2300;
+constexpr uint32_t boss3TimelineCycle = 4900;
+
+constexpr int RingPoolCount = 6;
+constexpr int MissileStreamCount = 6;
+extern int32_t boss1RingCounters[RingPoolCount];
+extern int32_t missileStreamCounters[MissileStreamCount];
+
+// The boss of stage 1, 2 or 3 (stage 1 for anything else).
+BossBody& bossOfStage(int stage);
+
+// ---------------------------------------------------------------------------
+// Aiming, flight and the player test
+// ---------------------------------------------------------------------------
+constexpr double PiD = 3.14159265358979323846;
+constexpr float Pi = static_cast<float>(PiD);
+// A fixed turn of pi times `fraction`, as a single-precision constant.
+constexpr float piTimes(double fraction) { return static_cast<float>(PiD * fraction); }
+
+// Angle from (startX, startY) towards the player's top-left plus aimOffset,
+// turned by angleOffset. Writes the aim vector to dx, dy. Quotient in single
+// precision, arctangent in double rounded to single, then the offset and the
+// half turn added in single precision.
+float aimAngle(float startX, float startY, float aimOffset, float angleOffset, float& dx, float& dy);
+
+// One frame of flight: y first, then x, by sin/cos(angle) * speed * frameTime.
+void flyAlongAngle(float& x, float& y, float angle, float speed);
+
+// A pool's player box, relative to the player's top-left; both ends inclusive.
+struct HitBox {
+    float x0, x1, y0, y1;
+};
+// Whether a shot at (x, y) lies inside the box around the player.
+bool insidePlayerBox(float x, float y, const HitBox& box);
+// The mover's test of one record: only while aliveCopy is not 0; a hit sets
+// playerAlive and aliveCopy to 0, so a call counts at most one hit.
+bool testPlayerHit(int32_t& aliveCopy, float x, float y, const HitBox& box);
+
+// A float position cut to whole pixels towards 0, held inside the range an
+// int can take (far-off records stay far off).
+int32_t pixelOf(float position);
+
+// ---------------------------------------------------------------------------
+// Drawing a pool
+// ---------------------------------------------------------------------------
+enum class DrawStyle : int32_t {
+    Plain,        // every record, one fixed rectangle
+    Animated,     // every record, frame `frame` of a strip, frame advanced
+    ActiveOnly,   // active records, (0, 0, w, h)
+    SweepLine,    // active records of a sweep line; record 6 uses the second image
+    Chain,        // every record k, cell k mod P of a strip, fixed per record
+    Alternating,  // every record, even and odd records from two cuts of one sheet
+};
+
+struct ShotPoolDraw {
+    DrawStyle style;
+    int32_t* image;        // slot global of the asset list (filled at start-up)
+    int32_t* secondImage;  // sweepLine: the leading record's image
+    int32_t left, top;     // plain: origin of the cut
+    int32_t width, height; // cell size
+    int32_t frames;        // animated: strip length N; chain: period P
+};
+
+// The leading record of a sweep line, drawn with the second image.
+constexpr int SweepLeadRecord = 6;
+
+// Draws `count` records in the pool's style with engDraw::Blit at their
+// positions cut to whole pixels. Parked and dead records fall outside the
+// clip rectangle and show nothing.
+void drawShotPool(AimedShot* records, int count, const ShotPoolDraw& draw);
+void drawShotPool(FanShot* records, int count, const ShotPoolDraw& draw);
+void drawShotPool(VolleyShot* records, int count, const ShotPoolDraw& draw);
+void drawShotPool(SweepShot* records, int count, const ShotPoolDraw& draw);
+void drawShotPool(CurvingMissile* records, int count, const ShotPoolDraw& draw);

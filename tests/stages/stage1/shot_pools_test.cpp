@@ -1,0 +1,117 @@
+// Consistency of the pool tables: every row's records, names, shapes and
+// images fit together, so the family routines can trust the rows.
+#include "stages/stage1/shot_pools.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+bool isAssetSlotGlobal(const int32_t* global) {
+    for (const ImageAsset& asset : imageAssets) {
+        if (asset.global == global) return true;
+    }
+    return false;
+}
+
+template <typename Row, std::size_t N>
+std::vector<int> ordinalsOf(const Row (&rows)[N], int stage) {
+    std::vector<int> ordinals;
+    for (const Row& row : rows) {
+        if (row.stage == stage) ordinals.push_back(row.ordinal);
+    }
+    return ordinals;
+}
+
+std::vector<int> range(int from, int to) {
+    std::vector<int> values;
+    for (int v = from; v <= to; ++v) values.push_back(v);
+    return values;
+}
+
+// Pools follow one another in the family's array without gaps or overlaps,
+// fill it, and every row's draw uses images of the asset list.
+template <typename Record, std::size_t M, typename Row, std::size_t N>
+void expectRowsFit(Record (&storage)[M], const Row (&rows)[N], Record* (*recordsOf)(int)) {
+    Record* next = storage;
+    for (std::size_t i = 0; i < N; ++i) {
+        SCOPED_TRACE(testing::Message() << "stage " << rows[i].stage << " pool " << rows[i].ordinal);
+        EXPECT_EQ(recordsOf(static_cast<int>(i)), next);
+        next += rows[i].count;
+        const ShotPoolDraw& draw = rows[i].draw;
+        EXPECT_TRUE(isAssetSlotGlobal(draw.image));
+        EXPECT_EQ(draw.style == DrawStyle::SweepLine, draw.secondImage != nullptr);
+        if (draw.secondImage != nullptr) {
+            EXPECT_TRUE(isAssetSlotGlobal(draw.secondImage));
+        }
+    }
+    EXPECT_EQ(next, storage + M);
+    EXPECT_EQ(recordsOf(static_cast<int>(N)), nullptr);
+}
+
+TEST(PoolTables, EveryPoolHasItsOwnRecordsAndKnownImages) {
+    expectRowsFit(aimedShotRecords, aimedPools, aimedPoolRecords);
+    expectRowsFit(volleyShotRecords, volleyPools, volleyPoolRecords);
+    expectRowsFit(segmentedShotRecords, segmentedPools, segmentedPoolRecords);
+    expectRowsFit(fanShotRecords, fanPools, fanPoolRecords);
+    expectRowsFit(sweepShotRecords, sweepPools, sweepPoolRecords);
+    expectRowsFit(salvoShotRecords, salvoPools, salvoPoolRecords);
+    expectRowsFit(ringShotRecords, ringPools, ringPoolRecords);
+    expectRowsFit(curvingMissileRecords, missileStreamPools, missileStreamPoolRecords);
+}
+
+TEST(PoolTables, PoolsAreNamedByStageAndOrdinalWithoutGapsOrRepeats) {
+    // Stage-1 aimed pools 1 and 9 are never armed and not built.
+    EXPECT_EQ(ordinalsOf(aimedPools, 1), (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 10}));
+    static_assert(findAimedPool(1, 10) == 7 && findAimedPool(1, 9) == -1);
+    EXPECT_EQ(ordinalsOf(aimedPools, 2), range(1, 12));
+    EXPECT_EQ(ordinalsOf(aimedPools, 3), range(1, 20));
+    EXPECT_EQ(ordinalsOf(volleyPools, 1), range(1, 5));
+    EXPECT_EQ(ordinalsOf(volleyPools, 2), range(1, 9));
+    EXPECT_EQ(ordinalsOf(volleyPools, 3), range(1, 8));
+    EXPECT_EQ(ordinalsOf(fanPools, 1), range(1, 4));
+    EXPECT_EQ(ordinalsOf(fanPools, 2), range(1, 9));
+    EXPECT_EQ(ordinalsOf(fanPools, 3), range(1, 23));
+    EXPECT_EQ(ordinalsOf(sweepPools, 3), range(1, 4));
+}
+
+void expectVolleyRowFits(const VolleyPool& pool) {
+    SCOPED_TRACE(testing::Message() << "stage " << pool.stage << " pool " << pool.ordinal);
+    ASSERT_GT(pool.groupSize, 0);
+    ASSERT_EQ(pool.count % pool.groupSize, 0);
+    const int groups = pool.count / pool.groupSize;
+    ASSERT_LE(groups, MaxVolleyGroups);
+    EXPECT_LT(pool.fireCounts[0], pool.cycle);
+    for (int g = 1; g < groups; ++g) EXPECT_LT(pool.fireCounts[g - 1], pool.fireCounts[g]);
+    EXPECT_EQ(pool.shape == VolleyShape::Pair, pool.groupSize == 2);
+    // A chain shows each group as one picture of G cells.
+    if (pool.draw.style == DrawStyle::Chain) {
+        EXPECT_EQ(pool.draw.frames, pool.groupSize);
+    }
+}
+
+TEST(PoolTables, VolleyRowsFitTheirGroups) {
+    for (const VolleyPool& pool : volleyPools) expectVolleyRowFits(pool);
+    for (const VolleyPool& pool : segmentedPools) expectVolleyRowFits(pool);
+}
+
+TEST(PoolTables, FanRowsFitTheirWaves) {
+    for (const FanPool& pool : fanPools) {
+        SCOPED_TRACE(testing::Message() << "stage " << pool.stage << " pool " << pool.ordinal);
+        ASSERT_EQ(pool.count % pool.shotsPerWave, 0);
+        const int waves = pool.count / pool.shotsPerWave;
+        ASSERT_LE(waves, MaxFanWaves);
+        for (int g = 0; g < waves; ++g) {
+            EXPECT_LT(pool.fireCounts[g], pool.cycle);
+            if (g > 0) {
+                EXPECT_LT(pool.fireCounts[g - 1], pool.fireCounts[g]);
+            }
+        }
+        // A fan has a middle shot on the aim line; a ring is 12 shots round.
+        EXPECT_EQ(pool.shotsPerWave, pool.spread == FanSpread::Ring ? 12 : pool.shotsPerWave | 1);
+        EXPECT_EQ(pool.draw.width, pool.size == FanShotSize::Small ? 20 : 39);
+    }
+}
+
+}  // namespace
