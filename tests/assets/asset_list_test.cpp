@@ -16,6 +16,7 @@
 #include "engine/eng_sound.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
+#include "game/player.h"
 #include "game/score.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
@@ -78,6 +79,7 @@ TEST_F(AssetLoad, FillsSlotsInListOrderAndEntersTheOpeningScreen) {
     highScore = 0;
     gameState = 0;
     previousState = 7;
+    playerX = playerY = 0;
     loadAllAssets();
 
     EXPECT_TRUE(plat::headless::boxes().empty());
@@ -108,6 +110,8 @@ TEST_F(AssetLoad, FillsSlotsInListOrderAndEntersTheOpeningScreen) {
     EXPECT_EQ(sndShot, 0);
     EXPECT_EQ(sndBom, 1);
     EXPECT_EQ(highScore, 500);
+    EXPECT_EQ(playerX, screenX(370.0f));  // the scroll layers and the player are reset
+    EXPECT_EQ(playerY, 520.0f);
     EXPECT_EQ(gameState, 1);
     EXPECT_EQ(previousState, 0);
 }
