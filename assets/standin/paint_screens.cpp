@@ -170,7 +170,7 @@ void paintRanking(Canvas& canvas, const Art&) {
                  rgb(230, 130, 30), ink, 2);
     drawText(canvas, TxtRankingSub, w * 0.5f, 58, Align::Centre, rgb(190, 200, 240), ink, 1);
     strokeLine(canvas, {28, 73}, {w - 28, 73}, 1.0f, rgb(255, 200, 90), 0.7f);
-    drawText(canvas, TxtRankColumn, 46, 77, Align::Centre, rgb(255, 220, 140), ink, 1);
+    drawText(canvas, TxtRankColumn, 42, 77, Align::Centre, rgb(255, 220, 140), ink, 1);
     drawText(canvas, TxtScoreColumn, 200, 77, Align::Centre, rgb(255, 220, 140), ink, 1);
 }
 

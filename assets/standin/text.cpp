@@ -15,7 +15,7 @@ namespace standin {
 
 namespace {
 
-struct TextSpec {
+struct TextStyle {
     Face face;
     int size;          // nominal size in pixels
     int maxW, maxH;    // the ink must fit this box; the size shrinks until it does
@@ -23,7 +23,7 @@ struct TextSpec {
 };
 
 // Texts indexed by TextId (digits are filled in by index).
-TextSpec textSpec(int id) {
+TextStyle textStyle(int id) {
     switch (id) {
         case TxtTitleMirvane: return {Face::Sans, 64, 340, 70, "MIRVANE"};
         case TxtTitleDelta: return {Face::Sans, 48, 300, 52, "DELTA 4"};
@@ -34,7 +34,7 @@ TextSpec textSpec(int id) {
         case TxtContinueHint: return {Face::SansCondensed, 13, 184, 15, "PRESS Y TO FIGHT ON"};
         case TxtRanking: return {Face::Sans, 40, 320, 42, "RANKING"};
         case TxtRankingSub: return {Face::SansCondensed, 13, 320, 15, "TOP PILOTS OF THE DELTA SECTOR"};
-        case TxtRankColumn: return {Face::SansCondensed, 14, 80, 16, "RANK"};
+        case TxtRankColumn: return {Face::SansCondensed, 14, 40, 16, "RANK"};
         case TxtScoreColumn: return {Face::SansCondensed, 14, 120, 16, "SCORE"};
         case TxtSelectShip: return {Face::Sans, 26, 330, 28, "SELECT YOUR SHIP"};
         case TxtSelectLeftKeys: return {Face::SansCondensed, 15, 150, 17, "F1 or LEFT"};
@@ -159,16 +159,16 @@ void renderAll() {
     }
     const SDL_Color white{255, 255, 255, 255};
     for (int id = 0; id < TxtCount; ++id) {
-        TextSpec spec = textSpec(id);
-        TTF_Font* font = fonts[static_cast<int>(spec.face)];
+        TextStyle style = textStyle(id);
+        TTF_Font* font = fonts[static_cast<int>(style.face)];
         if (font == nullptr) font = fonts[0];
-        if (font == nullptr || spec.text[0] == '\0') continue;
-        for (int size = spec.size; size >= 6; --size) {
+        if (font == nullptr || style.text[0] == '\0') continue;
+        for (int size = style.size; size >= 6; --size) {
             if (TTF_SetFontSize(font, size) != 0) break;
-            SDL_Surface* surface = TTF_RenderUTF8_Blended(font, spec.text, white);
+            SDL_Surface* surface = TTF_RenderUTF8_Blended(font, style.text, white);
             TextMask mask = cropInk(surface);
             SDL_FreeSurface(surface);
-            if ((mask.w <= spec.maxW && mask.h <= spec.maxH) || size == 6) {
+            if ((mask.w <= style.maxW && mask.h <= style.maxH) || size == 6) {
                 masks[id] = std::move(mask);
                 break;
             }
