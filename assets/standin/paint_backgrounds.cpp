@@ -122,12 +122,12 @@ void paintClouds(Canvas& canvas, uint32_t seed) {
     for (int y = 0; y < canvas.h; ++y)
         for (int x = 0; x < canvas.w; ++x) {
             float d = tileNoise(x, y, 3.0f, 4, seed, 5);
-            if (d < 0.58f) continue;
+            if (d < 0.47f) continue;
             float above = tileNoise(x - 3, y - 4, 3.0f, 4, seed, 5);
             float lit = std::clamp((d - above) * 12.0f, -0.3f, 0.4f);
-            float depth = smoothstep(0.58f, 0.78f, d);
+            float depth = smoothstep(0.47f, 0.75f, d);
             Rgb c = mix(rgb(46, 54, 74), rgb(104, 114, 136), depth) * (1 + lit);
-            canvas.over(x, y, c, smoothstep(0.58f, 0.62f, d));
+            canvas.over(x, y, c, smoothstep(0.47f, 0.51f, d));
         }
 }
 
