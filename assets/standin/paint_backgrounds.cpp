@@ -28,15 +28,47 @@ float tileNoise(float x, float y, float cellsX, int cellsY, uint32_t seed, int o
     return fbm(x * cellsX / 360.0f, y * static_cast<float>(cellsY) / TileH, seed, octaves, 0, cellsY);
 }
 
+// A tile-sized field of fn(x, y), worked out every other pixel and blended
+// in between (the broad noise of a tile needs no more). fn must repeat
+// every tile height, so the blend wraps from the last row to the first.
+class SampledField {
+public:
+    template <class Fn>
+    SampledField(int width, int height, Fn fn) : cols_(width / Step + 2), rows_(height / Step + 1) {
+        grid_.resize(static_cast<size_t>(cols_) * rows_);
+        for (int gy = 0; gy < rows_; ++gy)
+            for (int gx = 0; gx < cols_; ++gx)
+                grid_[static_cast<size_t>(gy) * cols_ + gx] =
+                    fn(static_cast<float>(gx * Step), static_cast<float>(gy * Step));
+    }
+    float at(int x, int y) const {
+        int gx = x / Step, gy = y / Step;
+        float fx = static_cast<float>(x % Step) / Step, fy = static_cast<float>(y % Step) / Step;
+        gx = std::clamp(gx, 0, cols_ - 2);
+        gy = std::clamp(gy, 0, rows_ - 2);
+        const float* row = &grid_[static_cast<size_t>(gy) * cols_ + gx];
+        float top = row[0] + (row[1] - row[0]) * fx;
+        float bottom = row[cols_] + (row[cols_ + 1] - row[cols_]) * fx;
+        return top + (bottom - top) * fy;
+    }
+
+private:
+    static constexpr int Step = 2;
+    int cols_, rows_;
+    std::vector<float> grid_;
+};
+
 // Land and sea far below: relief-shaded, with a few lit settlements.
 void paintTerrain(Canvas& canvas, uint32_t seed) {
     static const RampStop land[] = {{0.0f, rgb(12, 24, 46)},  {0.40f, rgb(20, 42, 66)}, {0.44f, rgb(52, 58, 50)},
                                     {0.47f, rgb(34, 50, 30)}, {0.62f, rgb(44, 58, 32)}, {0.74f, rgb(62, 54, 38)},
                                     {0.86f, rgb(78, 74, 66)}, {1.0f, rgb(96, 94, 90)}};
+    SampledField broad(canvas.w, canvas.h, [&](float x, float y) { return tileNoise(x, y, 3.0f, 4, seed, 4); });
     std::vector<float> height(static_cast<size_t>(canvas.w) * canvas.h);
     for (int y = 0; y < canvas.h; ++y)
-        for (int x = 0; x < canvas.w; ++x)
-            height[static_cast<size_t>(y) * canvas.w + x] = tileNoise(x, y, 3.0f, 4, seed, 5);
+        for (int x = 0; x < canvas.w; ++x)  // the finest detail at every pixel
+            height[static_cast<size_t>(y) * canvas.w + x] =
+                broad.at(x, y) * (15.0f / 16) + valueNoise(x * 0.133f, y * 0.1333f, seed + 4, 0, 64) / 16;
     auto hAt = [&](int x, int y) {
         x = std::clamp(x, 0, canvas.w - 1);
         y = (y % canvas.h + canvas.h) % canvas.h;
@@ -71,10 +103,12 @@ void paintTerrain(Canvas& canvas, uint32_t seed) {
 
 // Deep space: a dim nebula and stars of several sizes.
 void paintSpace(Canvas& canvas, uint32_t seed) {
+    SampledField nebula(canvas.w, canvas.h, [&](float x, float y) { return tileNoise(x, y, 2.5f, 3, seed, 5); });
+    SampledField tint(canvas.w, canvas.h, [&](float x, float y) { return tileNoise(x, y, 5.0f, 6, seed + 5, 3); });
     for (int y = 0; y < canvas.h; ++y)
         for (int x = 0; x < canvas.w; ++x) {
-            float n = tileNoise(x, y, 2.5f, 3, seed, 5);
-            float m = tileNoise(x, y, 5.0f, 6, seed + 5, 3);
+            float n = nebula.at(x, y);
+            float m = tint.at(x, y);
             float cloud = smoothstep(0.45f, 0.8f, n);
             Rgb c = rgb(8, 8, 22) + mix(rgb(40, 14, 60), rgb(20, 40, 80), m) * cloud;
             float* p = canvas.at(x, y);
@@ -101,10 +135,12 @@ void paintSpace(Canvas& canvas, uint32_t seed) {
 
 // Volcanic ground: dark basalt split by glowing seams.
 void paintLava(Canvas& canvas, uint32_t seed) {
+    SampledField seams(canvas.w, canvas.h, [&](float x, float y) { return tileNoise(x, y, 4.0f, 5, seed, 4); });
+    SampledField stone(canvas.w, canvas.h, [&](float x, float y) { return tileNoise(x, y, 12.0f, 16, seed + 1, 3); });
     for (int y = 0; y < canvas.h; ++y)
         for (int x = 0; x < canvas.w; ++x) {
-            float n = tileNoise(x, y, 4.0f, 5, seed, 4);
-            float rock = tileNoise(x, y, 12.0f, 16, seed + 1, 3);
+            float n = seams.at(x, y);
+            float rock = stone.at(x, y);
             float seam = 1 - smoothstep(0.0f, 0.035f, std::fabs(n - 0.5f));
             Rgb c = mix(rgb(30, 24, 24), rgb(58, 48, 44), rock);
             c = mix(c, mix(rgb(200, 40, 10), rgb(255, 170, 60), seam * seam), seam);
@@ -119,11 +155,12 @@ void paintLava(Canvas& canvas, uint32_t seed) {
 // Drifting clouds, dim blue-grey, with gaps between them.
 void paintClouds(Canvas& canvas, uint32_t seed) {
     canvas.keyThreshold = 0.5f;
+    SampledField density(canvas.w, canvas.h, [&](float x, float y) { return tileNoise(x, y, 3.0f, 4, seed, 5); });
     for (int y = 0; y < canvas.h; ++y)
         for (int x = 0; x < canvas.w; ++x) {
-            float d = tileNoise(x, y, 3.0f, 4, seed, 5);
+            float d = density.at(x, y);
             if (d < 0.47f) continue;
-            float above = tileNoise(x - 3, y - 4, 3.0f, 4, seed, 5);
+            float above = density.at(std::max(x - 3, 0), (y + canvas.h - 4) % canvas.h);
             float lit = std::clamp((d - above) * 12.0f, -0.3f, 0.4f);
             float depth = smoothstep(0.47f, 0.75f, d);
             Rgb c = mix(rgb(46, 54, 74), rgb(104, 114, 136), depth) * (1 + lit);
