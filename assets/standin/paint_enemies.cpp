@@ -204,7 +204,10 @@ const MidBossLook midBossLooks[] = {
     // Stage 3: segmented insectoid, violet with green glow.
     {{{rgb(112, 72, 152), rgb(72, 142, 92), rgb(46, 32, 66), rgb(162, 152, 172), rgb(122, 255, 122),
        rgb(122, 255, 150), rgb(180, 255, 120)}},
-     {{K::Ellipse, ToneDark, true, {{62, 110}, {11, 22}}},
+     {{K::Wing, ToneTrim, true, {{56, 186}, {22, 196}, {8, 232}, {18, 230}, {28, 206}, {56, 200}}, 3},
+      {K::Wing, ToneTrim, true, {{58, 236}, {26, 256}, {16, 292}, {26, 288}, {34, 264}, {60, 250}}, 3},
+      {K::Wing, ToneTrim, true, {{62, 282}, {40, 300}, {36, 330}, {44, 326}, {50, 306}, {64, 294}}, 3},
+      {K::Ellipse, ToneDark, true, {{62, 110}, {11, 22}}},
       {K::Nozzle, ToneGlow, true, {{62, 96}}, 7},
       {K::Ellipse, ToneHull, false, {{80, 140}, {46, 34}}, 8},
       {K::Ellipse, ToneTrim, true, {{32, 122}, {16, 16}}, 5},
