@@ -138,7 +138,8 @@ FloatBuffer takeFloats(size_t count) {
         }
         size_t bestCapacity = spareFloats[best].capacity();
         bool fits = capacity >= count, bestFits = bestCapacity >= count;
-        if ((fits && (!bestFits || capacity < bestCapacity)) || (!fits && !bestFits && capacity > bestCapacity)) best = i;
+        bool better = fits ? (!bestFits || capacity < bestCapacity) : (!bestFits && capacity > bestCapacity);
+        if (better) best = i;
     }
     FloatBuffer buffer;
     if (best < spareFloats.size()) {
@@ -388,8 +389,6 @@ Mask fillPath(const Path& path, int width, int height) {
         for (int x = colStart; x < colEnd; ++x)
             if (row[x] > 1) row[x] = 1;
     }
-    (void)width;
-    (void)height;
     return mask;
 }
 
@@ -571,7 +570,8 @@ void strokeLine(Canvas& canvas, Pt p0, Pt p1, float width, Rgb colour, float opa
 void strokePolyline(Canvas& canvas, const std::vector<Pt>& pts, float width, Rgb colour, float opacity) {
     if (pts.size() < 2) return;
     Mask all(canvas.w, canvas.h);
-    for (size_t i = 1; i < pts.size(); ++i) unite(all, capsuleMask(canvas.w, canvas.h, pts[i - 1], pts[i], width * 0.5f));
+    for (size_t i = 1; i < pts.size(); ++i)
+        unite(all, capsuleMask(canvas.w, canvas.h, pts[i - 1], pts[i], width * 0.5f));
     paintMask(canvas, all, colour, opacity);
 }
 
@@ -637,8 +637,10 @@ void paintStreak(Canvas& canvas, Pt tail, Pt head, float width, Rgb glowColour, 
     float len = std::sqrt(dx * dx + dy * dy);
     if (len <= 0) return;
     float ux = dx / len, uy = dy / len;
-    int x0 = static_cast<int>(std::min(tail.x, head.x) - width), x1 = static_cast<int>(std::max(tail.x, head.x) + width) + 1;
-    int y0 = static_cast<int>(std::min(tail.y, head.y) - width), y1 = static_cast<int>(std::max(tail.y, head.y) + width) + 1;
+    int x0 = static_cast<int>(std::min(tail.x, head.x) - width);
+    int x1 = static_cast<int>(std::max(tail.x, head.x) + width) + 1;
+    int y0 = static_cast<int>(std::min(tail.y, head.y) - width);
+    int y1 = static_cast<int>(std::max(tail.y, head.y) + width) + 1;
     for (int y = std::max(0, y0); y < std::min(canvas.h, y1); ++y)
         for (int x = std::max(0, x0); x < std::min(canvas.w, x1); ++x) {
             float px = static_cast<float>(x) + 0.5f - tail.x, py = static_cast<float>(y) + 0.5f - tail.y;

@@ -29,7 +29,9 @@ struct StandinEntry {
 };
 
 // Designs within the families, as the catalogue names them.
-enum Palette : int { PalRed, PalOrange, PalYellow, PalGreen, PalCyan, PalBlue, PalViolet, PalMagenta, PalWhite, PalPink };
+enum Palette : int {
+    PalRed, PalOrange, PalYellow, PalGreen, PalCyan, PalBlue, PalViolet, PalMagenta, PalWhite, PalPink,
+};
 Rgb paletteCore(int palette);
 Rgb paletteGlow(int palette);
 

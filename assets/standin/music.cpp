@@ -27,9 +27,11 @@ struct MelodyNote {
 // General MIDI programs and drum keys used here.
 enum Program : int {
     AcousticPiano = 0, FingeredBass = 33, SynthBass = 38, Strings = 48, SlowStrings = 49, Oboe = 68, Flute = 73,
-    SquareLead = 80, SawLead = 81, WarmPad = 89,
+    SquareLead = 80, SawLead = 81,
 };
-enum DrumKey : int { Kick = 36, Snare = 38, ClosedHat = 42, LowTom = 45, OpenHat = 46, MidTom = 47, Crash = 49, HighTom = 50, Ride = 51 };
+enum DrumKey : int {
+    Kick = 36, Snare = 38, ClosedHat = 42, LowTom = 45, OpenHat = 46, MidTom = 47, Crash = 49, HighTom = 50,
+};
 constexpr int DrumChannel = 9;
 
 std::vector<int> triad(const Chord& c) { return {c.root, c.root + (c.minor ? 3 : 4), c.root + 7}; }

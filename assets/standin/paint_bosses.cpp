@@ -190,8 +190,7 @@ void paintBoss(Canvas& canvas, const Art& art) {
 // The warning that heralds a boss (kind 0, 480x480, with the stage-1 boss's
 // outline in it) or a smaller one (kind 1).
 void paintBossIntro(Canvas& canvas, const Art& art) {
-    const float w = static_cast<float>(canvas.w), h = static_cast<float>(canvas.h);
-    const float cx = w * 0.5f;
+    const float cx = canvas.w * 0.5f;
     const float bandTop = art.kind == 0 ? 150 : 40, bandBottom = art.kind == 0 ? 330 : 200;
     // The heralded craft, a dark red shadow behind the band.
     if (art.kind == 0) {
@@ -231,7 +230,6 @@ void paintBossIntro(Canvas& canvas, const Art& art) {
     drawText(canvas, TxtWarningLine, cx, lineTop, Align::Centre, rgb(255, 220, 200), rgb(40, 0, 0), 1);
     drawText(canvas, TxtWarningLine2, cx, lineTop + textHeight(TxtWarningLine) + 10, Align::Centre,
              rgb(255, 220, 200), rgb(40, 0, 0), 1);
-    (void)h;
 }
 
 }  // namespace standin

@@ -123,7 +123,8 @@ void drawShape(Canvas& canvas, int shape, const Cell& cell, int frame, int frame
             float a = std::atan2(1.0f, 0.7f * dir);  // heading down and sideways
             glow(canvas, cx, cy, s * 0.5f, glowColour, 0.8f);
             std::vector<Pt> arrow = {{s * 0.48f, 0}, {-s * 0.24f, s * 0.2f}, {-s * 0.08f, 0}, {-s * 0.24f, -s * 0.2f}};
-            for (Pt& p : arrow) p = {cx + p.x * std::cos(a) - p.y * std::sin(a), cy + p.x * std::sin(a) + p.y * std::cos(a)};
+            for (Pt& p : arrow)
+                p = {cx + p.x * std::cos(a) - p.y * std::sin(a), cy + p.x * std::sin(a) + p.y * std::cos(a)};
             lightPolygon(canvas, arrow, {cx, cy}, s * 0.45f, glowColour, core);
             glow(canvas, cx, cy, s * 0.15f, rgb(255, 255, 255), 1.2f);
             break;

@@ -12,8 +12,6 @@ namespace standin {
 
 namespace {
 
-constexpr float Pi = 3.14159265f;
-
 // A vertical colour gradient over a text's height.
 auto gradientFill(Rgb top, Rgb middle, Rgb bottom, float y0, float height) {
     return [=](float, float y) {
@@ -263,7 +261,6 @@ void paintPartsSheet(Canvas& canvas, const Art&) {
     drawCanvasScaled(canvas, ship, 201, 70, 10.0f / 70.0f);
     strokeLine(canvas, {213, 72.5f}, {218, 77.5f}, 1.3f, rgb(255, 240, 180));
     strokeLine(canvas, {218, 72.5f}, {213, 77.5f}, 1.3f, rgb(255, 240, 180));
-    (void)Pi;
 }
 
 }  // namespace standin

@@ -1,3 +1,5 @@
+// The store behind the built-in asset set: makes every file once, in the
+// background or on request, and serves it as a program resource.
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -14,8 +16,9 @@ namespace {
 
 using standin::standinEntryCount;
 
-// Every file of the set, made once. Workers make them in list order; a
-// request for a file nobody has started makes it on the requesting thread.
+// Every file of the set, made once. Background workers make them ahead of
+// the requests; a request for a file nobody has started makes it on the
+// requesting thread, one for a file being made waits for it.
 class Store {
 public:
     Store() : files_(std::make_unique<File[]>(static_cast<size_t>(standinEntryCount))) {
@@ -52,7 +55,8 @@ public:
             unsigned count = std::clamp(cores > 1 ? cores - 1 : 1u, 1u, 16u);
             // One worker runs ahead of the loader in load order; the others
             // take the biggest pictures first.
-            for (unsigned i = 0; i < count; ++i) workers_.emplace_back([this, i] { work(i == 0 ? loadOrder_ : bySize_); });
+            for (unsigned i = 0; i < count; ++i)
+                workers_.emplace_back([this, i] { work(i == 0 ? loadOrder_ : bySize_); });
             standin::prepareTexts();
             {
                 std::lock_guard<std::mutex> lock(mutex_);
