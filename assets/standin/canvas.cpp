@@ -125,6 +125,7 @@ void freeLarge(void* p, size_t) { std::free(p); }
 namespace {
 thread_local std::vector<FloatBuffer> spareFloats;
 constexpr size_t MaxSpareBuffers = 24;
+constexpr size_t MaxSpareFloats = 4u << 20;  // 16 MB kept at most, per thread
 }  // namespace
 
 FloatBuffer takeFloats(size_t count) {
@@ -152,13 +153,17 @@ FloatBuffer takeFloats(size_t count) {
 
 void giveFloats(FloatBuffer&& buffer) {
     if (buffer.capacity() == 0) return;
-    if (spareFloats.size() >= MaxSpareBuffers) {
-        // Keep the bigger buffers: drop the smallest spare if this one is larger.
+    size_t kept = buffer.capacity();
+    for (const FloatBuffer& spare : spareFloats) kept += spare.capacity();
+    while (!spareFloats.empty() && (spareFloats.size() >= MaxSpareBuffers || kept > MaxSpareFloats)) {
+        // Keep the bigger buffers: drop the smallest spare, unless this one is smaller still.
         auto smallest = std::min_element(spareFloats.begin(), spareFloats.end(),
                                          [](const auto& a, const auto& b) { return a.capacity() < b.capacity(); });
         if (smallest->capacity() >= buffer.capacity()) return;
+        kept -= smallest->capacity();
         spareFloats.erase(smallest);
     }
+    if (kept > MaxSpareFloats) return;
     spareFloats.push_back(std::move(buffer));
     buffer = FloatBuffer();
 }
