@@ -1,6 +1,7 @@
 // The three stage bosses (facing down, guns where the game fires from), with
 // damage pictures that grow more wrecked, two spare craft, and the warning
 // pictures that herald a boss.
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 
@@ -154,34 +155,38 @@ BossLook scaledLook(const BossLook& look, float scale, float dx, float dy, const
 // (which may be made on different threads).
 struct UndamagedBoss {
     std::once_flag drawn;
-    int w = 0, h = 0;
     FloatBuffer px;
 };
 UndamagedBoss undamagedBosses[3];
 
 }  // namespace
 
-// kind: 0..2 the stage bosses, 3 and 4 spare craft; a: damage level 0..3.
+// kind: 0..2 the stage bosses, 3 and 4 spare craft (after the stage-1 and
+// stage-3 bosses, in other colours); a: damage level 0..3. A picture of
+// another size than the boss's own shows it scaled to fit.
 void paintBoss(Canvas& canvas, const Art& art) {
+    static const int ownWidth[3] = {440, 500, 440}, ownHeight[3] = {360, 400, 380};
     const uint32_t seed = 0xB055u + static_cast<uint32_t>(art.kind) * 131u;
-    if (art.kind >= 0 && art.kind <= 2) {
-        UndamagedBoss& undamaged = undamagedBosses[art.kind];
+    const int model = art.kind == 3 ? 0 : (art.kind == 4 ? 2 : std::clamp(art.kind, 0, 2));
+    const BossLook& own = bossLook(model);
+    if (art.kind == model && canvas.w == ownWidth[model] && canvas.h == ownHeight[model]) {
+        UndamagedBoss& undamaged = undamagedBosses[model];
         std::call_once(undamaged.drawn, [&] {
             Canvas clean(canvas.w, canvas.h);
-            const BossLook& look = bossLook(art.kind);
-            drawCraft(clean, look.parts, look.palette, look.axis, seed);
-            undamaged.w = canvas.w;
-            undamaged.h = canvas.h;
+            drawCraft(clean, own.parts, own.palette, own.axis, seed);
             undamaged.px = clean.px;
         });
-        if (undamaged.w == canvas.w && undamaged.h == canvas.h) canvas.px = undamaged.px;
+        canvas.px = undamaged.px;
     } else {
-        const CraftPalette teal{{rgb(62, 132, 142), rgb(182, 182, 172), rgb(26, 52, 60), rgb(172, 176, 180),
-                                 rgb(252, 212, 82), rgb(252, 232, 122), rgb(255, 180, 60)}};
-        const CraftPalette rust{{rgb(152, 92, 52), rgb(112, 112, 122), rgb(60, 40, 30), rgb(172, 166, 160),
-                                 rgb(82, 232, 255), rgb(82, 232, 255), rgb(120, 220, 255)}};
-        BossLook look = art.kind == 3 ? scaledLook(bossLook(0), 0.66f, 25, 2, teal)
-                                      : scaledLook(bossLook(2), 0.6f, 37, 4, rust);
+        static const CraftPalette teal{{rgb(62, 132, 142), rgb(182, 182, 172), rgb(26, 52, 60), rgb(172, 176, 180),
+                                        rgb(252, 212, 82), rgb(252, 232, 122), rgb(255, 180, 60)}};
+        static const CraftPalette rust{{rgb(152, 92, 52), rgb(112, 112, 122), rgb(60, 40, 30), rgb(172, 166, 160),
+                                        rgb(82, 232, 255), rgb(82, 232, 255), rgb(120, 220, 255)}};
+        const CraftPalette& palette = art.kind == 3 ? teal : (art.kind == 4 ? rust : own.palette);
+        float scale = std::min(static_cast<float>(canvas.w) / ownWidth[model],
+                               static_cast<float>(canvas.h) / ownHeight[model]);
+        float dx = (canvas.w - ownWidth[model] * scale) * 0.5f, dy = (canvas.h - ownHeight[model] * scale) * 0.5f;
+        BossLook look = scaledLook(own, scale, dx, dy, palette);
         drawCraft(canvas, look.parts, look.palette, look.axis, seed);
     }
     paintDamage(canvas, art.a, seed + 1000u);
