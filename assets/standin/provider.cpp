@@ -7,6 +7,9 @@
 #include <mutex>
 #include <thread>
 
+#include <cstring>
+
+#include "assets/standin/canvas.h"
 #include "assets/standin/catalogue.h"
 #include "assets/standin/standin.h"
 #include "assets/standin/text.h"
@@ -22,6 +25,17 @@ using standin::standinEntryCount;
 class Store {
 public:
     Store() : files_(std::make_unique<File[]>(static_cast<size_t>(standinEntryCount))) {
+        // The pictures are kept side by side in one block, taken in huge
+        // pages where offered (their sizes are known before they are made).
+        for (int i = 0; i < standinEntryCount; ++i) {
+            const standin::StandinEntry& e = standin::standinEntries[i];
+            File& file = files_[static_cast<size_t>(i)];
+            file.offset = pictureBytes_;
+            file.expected = e.paint != nullptr ? bitmapSize(e.width, e.height) : 0;
+            pictureBytes_ += file.expected;
+        }
+        pictures_ = static_cast<uint8_t*>(standin::allocateLarge(pictureBytes_));
+
         // Most workers take the biggest pictures first, so that no large one
         // is left to the end; pictures with text come last, once the texts
         // are ready.
@@ -43,6 +57,7 @@ public:
         }
         madeOne_.notify_all();
         for (std::thread& t : workers_) t.join();
+        standin::freeLarge(pictures_, pictureBytes_);
     }
 
     // Starts the workers, then renders the texts on this thread: the font
@@ -66,28 +81,46 @@ public:
         });
     }
 
-    const std::vector<uint8_t>& obtain(int index) {
+    // The file's bytes, made first if need be; they stay put for the run.
+    void obtain(int index, const uint8_t** data, size_t* size) {
         File& file = files_[static_cast<size_t>(index)];
         if (file.state.load(std::memory_order_acquire) != Ready && !make(index)) {
             std::unique_lock<std::mutex> lock(mutex_);
             madeOne_.wait(lock, [&] { return file.state.load(std::memory_order_acquire) == Ready; });
         }
-        return file.bytes;
+        *data = file.data;
+        *size = file.size;
     }
 
 private:
     enum State : int { Waiting, Making, Ready };
     struct File {
         std::atomic<int> state{Waiting};
-        std::vector<uint8_t> bytes;
+        const uint8_t* data = nullptr;
+        size_t size = 0;
+        size_t offset = 0, expected = 0;  // place and size in the block of pictures
+        std::vector<uint8_t> own;         // sounds and songs
     };
+
+    static size_t bitmapSize(int width, int height) {
+        return 54 + ((static_cast<size_t>(width) * 3 + 3) & ~size_t{3}) * static_cast<size_t>(height);
+    }
 
     // Makes the file unless another thread has begun it; true if this one did.
     bool make(int index) {
         File& file = files_[static_cast<size_t>(index)];
         int expected = Waiting;
         if (!file.state.compare_exchange_strong(expected, Making, std::memory_order_acq_rel)) return false;
-        standin::makeStandinEntry(index, file.bytes);
+        thread_local std::vector<uint8_t> made;  // kept between files, so its memory is reused
+        standin::makeStandinEntry(index, made);
+        if (file.expected != 0 && made.size() == file.expected) {
+            std::memcpy(pictures_ + file.offset, made.data(), made.size());
+            file.data = pictures_ + file.offset;
+        } else {
+            file.own = made;
+            file.data = file.own.data();
+        }
+        file.size = made.size();
         {
             std::lock_guard<std::mutex> lock(mutex_);
             file.state.store(Ready, std::memory_order_release);
@@ -116,6 +149,8 @@ private:
     }
 
     std::unique_ptr<File[]> files_;
+    uint8_t* pictures_ = nullptr;
+    size_t pictureBytes_ = 0;
     Queue loadOrder_, bySize_;
     std::mutex mutex_;
     std::condition_variable madeOne_;
@@ -140,9 +175,7 @@ void installStandinAssets() {
 bool standinResource(const char* name, const uint8_t** data, size_t* size) {
     int index = standin::findStandinEntry(name);
     if (index < 0 || data == nullptr || size == nullptr) return false;
-    const std::vector<uint8_t>& bytes = store().obtain(index);
-    *data = bytes.data();
-    *size = bytes.size();
+    store().obtain(index, data, size);
     return true;
 }
 
