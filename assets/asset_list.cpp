@@ -21,8 +21,8 @@ const ImageAsset imageAssets[ImageAssetCount] = {
 #undef IMAGE
 };
 
-void loadAllAssets() {
-    engDraw::Screen(variant::screenWidth, variant::screenHeight, 3);
+int loadAllAssets() {
+    if (!engDraw::Screen(variant::screenWidth, variant::screenHeight, 3)) return 0;
     engDraw::SetClip(screenX(220), 0, screenX(580), 600);
     for (int i = 0; i < ImageAssetCount; ++i) {
         *imageAssets[i].global = engDraw::LoadObject(imageAssets[i].file, 1);
@@ -35,4 +35,5 @@ void loadAllAssets() {
     resetScrollAndPlayer();
     gameState = stateOpening;
     previousState = 0;
+    return 1;
 }

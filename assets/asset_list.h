@@ -26,5 +26,6 @@ constexpr const char* StageMusicFile = "MIDI/QTX1.MID";
 constexpr const char* EndingMusicFile = "MIDI/QTX4.MID";
 
 // Brings the screen up, loads every image and sound, and enters the opening
-// screen.
-void loadAllAssets();
+// screen. Returns 0, having loaded nothing, when the screen could not be
+// brought up (its error box has been shown), else 1.
+int loadAllAssets();

@@ -1,37 +1,90 @@
-// Placeholder: engSystem.
+// engSystem: the application shell. Start-up before the entry point, the
+// reset of the application globals, the single-instance lock, the one-time
+// shut-down, the error box, the cursor, bounded text formatting and the one
+// random generator. The clock lives in eng_system_clock.cpp, the window
+// procedure and input in eng_system_input.cpp.
 #include "engine/eng_system.h"
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 
-int32_t useQpc, useTimeGetTime, paceWait;
-int64_t frameRate, ticksPerFrame, lastTick;
-uint32_t prevMs;
-float frameTime;
-WaitTimer waitTimers[WaitTimerCount + 1];
-int32_t lastKey, mouseX, mouseY, mouseLeftDown, mouseRightDown, sysKeyMode;
+#include "engine/eng_draw.h"
+#include "engine/eng_sound.h"
+#include "engine/variant.h"
+
 int32_t windowOriginX, windowOriginY, appActive, fullScreen, windowOptionBits, closingState, shutdownDone,
     cursorClipped, cursorClipMode, errorFlag, imeEnabled;
+int32_t instanceLocked;
 int32_t gameState, previousState, stateChanged, returnState;
 
 namespace engSystem {
-void StaticInit() {}
-void ExitHandler() {}
-int SetFrameRate(int64_t) { return 1; }
-int PaceFrame() { return 0; }
-void ResetFrameClock() {}
-int64_t NextFrameDeadline() { return 0; }
-int InitWaits() { return 1; }
-int SetWait(int, uint32_t) { return 1; }
-int IsWaitOver(int) { return 0; }
-int GetKey(int, int32_t&) { return 0; }
-void EndKeyCapture() {}
-void SetSysKeyMode(int32_t) {}
-void ResetGlobals() {}
-int LockInstance(const char*) { return 1; }
-int WindowProc(const plat::Message&) { return 0; }
-void SetActive(int32_t) {}
-int Shutdown() { return 1; }
+
+void StaticInit() {
+    // The original raised the system timer resolution to 1 ms here; our
+    // clocks are fine-grained already.
+    SetFrameRate(60);
+    paceWait = 1;
+    engDraw::SetVSync(0);
+    static bool exitHandlerRegistered = false;
+    if (!exitHandlerRegistered) {
+        exitHandlerRegistered = true;
+        std::atexit(ExitHandler);
+    }
+}
+
+void ExitHandler() {
+    // Counterpart of the timer resolution set in StaticInit: nothing to undo.
+}
+
+void ResetGlobals() {
+    mouseX = 0;
+    mouseY = 0;
+    mouseLeftDown = 0;
+    mouseRightDown = 0;
+    lastKey = 0;
+    frameTime = 0.0f;
+    appActive = 0;
+    gameState = 0;
+    previousState = 0;
+    stateChanged = 0;
+    returnState = 0;
+    closingState = 0;
+    cursorClipMode = 0;
+    windowOptionBits = variant::windowOptionBitsValue;
+    fullScreen = variant::fullScreenValue;
+}
+
+int LockInstance(const char* title) {
+    char name[FormatLineSize];
+    FormatLine(name, "%s:EngMutex", title ? title : "");
+    // When another copy holds the lock, the platform asks it to bring its
+    // window to the front.
+    if (!plat::acquireInstanceLock(name)) return 0;
+    instanceLocked = 1;
+    return 1;
+}
+
+void SetActive(int32_t flag) { appActive = flag; }
+
+int Shutdown() {
+    if (shutdownDone) return 1;
+    shutdownDone = 1;
+    ReleaseCursorClip();
+    engDraw::FreeFontMemory();
+    engSound::Release();
+    engDraw::Release();
+    if (instanceLocked) {
+        plat::releaseInstanceLock();
+        instanceLocked = 0;
+    }
+    // Not called from a close: close the window the usual way, which ends
+    // the loop through Destroy and the quit message.
+    if (closingState == 0) plat::postMessage(plat::Message{plat::MessageType::Close, 0, 0});
+    closingState = 2;
+    return 1;
+}
+
 int ReportError(const char* where, const char* what, int32_t) {
     char text[FormatLineSize];
     FormatLine(text, "%s : %s", where ? where : "", what ? what : "");
@@ -40,34 +93,93 @@ int ReportError(const char* where, const char* what, int32_t) {
     errorFlag = 1;
     return 0;
 }
+
 void Beep() { plat::beep(); }
+
 const char* GetAppDir(int) { return plat::appDirectory(); }
-void EnableIme(int32_t) {}
-void ClipCursor(int, int, int, int) {}
-void UnclipCursor() {}
-void ReleaseCursorClip() {}
-void ClipCursorToScreen() {}
-int IsCursorClipped() { return 0; }
+
+void EnableIme(int32_t flag) {
+    imeEnabled = flag;
+    plat::enableTextInput(flag != 0);
+}
+
+// ---------------------------------------------------------------------------
+// Cursor
+// ---------------------------------------------------------------------------
+
+void ClipCursor(int left, int top, int right, int bottom) {
+    plat::clipCursor(left, top, right, bottom);
+    cursorClipped = 1;
+}
+
+void UnclipCursor() {
+    plat::unclipCursor();
+    cursorClipped = 0;
+}
+
+void ReleaseCursorClip() {
+    UnclipCursor();
+    // The full-screen build hides the cursor while it is confined.
+    if (fullScreen) plat::showCursor(true);
+}
+
+void ClipCursorToScreen() {
+    if (fullScreen) {
+        ClipCursor(0, 0, screenWidth, screenHeight);
+        plat::showCursor(false);
+    } else {
+        ClipCursor(windowOriginX, windowOriginY, windowOriginX + screenWidth, windowOriginY + screenHeight);
+    }
+}
+
+int IsCursorClipped() { return cursorClipped; }
+
+// ---------------------------------------------------------------------------
+// Formatting
+// ---------------------------------------------------------------------------
+
+namespace {
+// vsnprintf cuts the text to the buffer; the result is the length actually
+// stored (0 after an encoding error, which leaves the buffer empty).
+int formatBounded(char* buffer, size_t size, const char* format, va_list args) {
+    const int wanted = std::vsnprintf(buffer, size, format ? format : "", args);
+    if (wanted < 0) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    return static_cast<size_t>(wanted) < size ? wanted : static_cast<int>(size - 1);
+}
+}  // namespace
+
 int FormatLine(char (&buffer)[FormatLineSize], const char* format, ...) {
     va_list args;
     va_start(args, format);
-    int n = std::vsnprintf(buffer, FormatLineSize, format, args);
+    const int n = formatBounded(buffer, FormatLineSize, format, args);
     va_end(args);
     return n;
 }
+
 int FormatShort(char (&buffer)[FormatShortSize], const char* format, ...) {
     va_list args;
     va_start(args, format);
-    int n = std::vsnprintf(buffer, FormatShortSize, format, args);
+    const int n = formatBounded(buffer, FormatShortSize, format, args);
     va_end(args);
     return n;
 }
+
+// ---------------------------------------------------------------------------
+// Random generator
+// ---------------------------------------------------------------------------
+
 namespace {
 uint32_t randState = 1;
 }
+
 int Rand() {
     randState = randState * 214013u + 2531011u;
     return static_cast<int>((randState >> 16) & 0x7FFFu);
 }
+
 void SeedRand(uint32_t seed) { randState = seed; }
+
 }  // namespace engSystem

@@ -54,6 +54,7 @@ extern int32_t cursorClipped;
 extern int32_t cursorClipMode;
 extern int32_t errorFlag;         // 1 after an error box
 extern int32_t imeEnabled;
+extern int32_t instanceLocked;    // 1 while this copy holds the single-instance lock
 
 // The game-state machine's globals (driven by the game's loop, reset here).
 extern int32_t gameState;

@@ -39,6 +39,39 @@ void drawSlotCoin(int slot);
 void takeSlotCoin(int slot);
 void fireAimedShot(int slot);
 void fireAimedFive(int slot);
+void stepAimedShot(int slot);
+void stepAimedFive(int slot);
+// style 0: the animated small shot; style 1: the 30x30 round shot.
+void drawAimedShot(int slot, int style);
+// style 0: the animated small shot; styles 1 and 2: the two 30x30 round shots.
+void drawAimedFive(int slot, int style);
+
+// Explosions shared by every enemy record that dies in bursts (enemy slots,
+// turning enemies, mid-bosses and their arm parts).
+// The blits of one explosion frame at the record's (x, y): `style` picks the
+// burst set (0 and 1 the five big bursts, 2 one big and six small, 3 six big);
+// with multiBurst at 0 every style draws the first set.
+void drawEnemyExplosion(float x, float y, int32_t style, int32_t burstFrame);
+// One frame of a burst sequence: the explosion sound on each burst's first
+// frame, nine frames a burst. True once burst `lastBurst` has ended; the
+// caller then frees the record.
+bool advanceEnemyExplosion(int32_t& burstFrame, int32_t& burstIndex, int32_t lastBurst);
+// A sprite kind of an enemy: up to two exhaust flames (20x70 cells of a
+// 20-frame strip), then the body, at offsets from the record's (x, y).
+struct EnemySprite {
+    int32_t kind;
+    const int32_t* flameImage;  // nullptr: no flames
+    int32_t flameCount;
+    int32_t flameOffsets[2][2];
+    const int32_t* bodyImage;
+    int32_t width, height;
+    int32_t bodyDX, bodyDY;
+};
+// Draws the flames (then advances flameFrame, 0..19) and the body.
+void drawEnemySprite(const EnemySprite& sprite, float x, float y, int32_t& flameFrame);
+// Whether a box of w x h at (x, y) has left the screen; such records are
+// freed and parked.
+bool enemyOffScreen(float x, float y, int w, int h);
 
 // Every slot, coin and aimed shot freed and parked (part of the play-state
 // reset).

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+#include "stages/stage1/boss_debris.h"
+#include "stages/stage1/shot_records.h"
+
 void runHitPass();
 // Adds points, saturating at 999,999,999, and raises the high score.
 void addScore(int32_t points);
@@ -26,3 +29,37 @@ void spawnStage2BossSparks();
 void spawnStage3BossSparks();
 void spawnSpareBossASparks();
 void spawnSpareBossBSparks();
+
+// Points of the pick-ups.
+constexpr int32_t PowerUpPoints = 2555;
+constexpr int32_t SlotCoinPoints = 558;
+constexpr int32_t EnemyHitPoints = 100;
+
+// The two spare large targets. No stage places them: the resets keep them
+// parked, so the weapons' tests against them never succeed.
+extern BossBody spareBossA, spareBossB;
+constexpr float spareBossAStartHp = 1500.0f;
+constexpr float spareBossBStartHp = 1000.0f;
+// Their spark pools, filled like the bosses' and never shown.
+extern DebrisFragment spareBossSparks[2][SparkGroupCount][SparksPerGroup];
+
+// The large targets in the order the weapons test them.
+enum LargeTarget : int32_t {
+    TargetBoss1,
+    TargetSpareA,
+    TargetBoss3,
+    TargetSpareB,
+    TargetBoss2,
+    LargeTargetCount,
+};
+// A target is tested only while its flag is 0; nothing in the game sets one.
+extern int32_t largeTargetSkipHit[LargeTargetCount];
+
+// The player's weapons as the hit pass tells them apart (boxes, points and
+// damage differ). The fan pieces of weapon E meet the large targets as
+// weapons B and C do.
+enum class HitWeapon : int32_t { A, B, C, Pod, Missile };
+// Tests a weapon at whole-pixel (x, y) against every large target in order:
+// on each hit the target's marker (and, for a missile, its sparks first),
+// the weapon's points and its damage. True when any target was hit.
+bool hitLargeTargets(int32_t x, int32_t y, HitWeapon weapon);

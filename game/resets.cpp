@@ -5,10 +5,14 @@
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/backgrounds.h"
+#include "game/enemy_slots.h"
 #include "game/game_flags.h"
+#include "game/hit_pass.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/score.h"
+#include "game/turning_enemies.h"
+#include "game/weapons.h"
 #include "stages/stage1/boss_debris.h"
 #include "stages/stage1/boss_effects.h"
 #include "stages/stage1/shot_pools.h"
@@ -136,6 +140,8 @@ void resetObjectPools() {
     parkBoss(boss1, boss1StartHp);
     parkBoss(boss2, boss2StartHp);
     parkBoss(boss3, boss3StartHp);
+    parkBoss(spareBossA, spareBossAStartHp);
+    parkBoss(spareBossB, spareBossBStartHp);
     boss1Timeline = boss2Timeline = boss3Timeline = 0;
     for (int32_t& counter : boss1RingCounters) counter = 0;
     for (int32_t& counter : missileStreamCounters) counter = 0;
@@ -175,8 +181,10 @@ void resetPlayState() {
 
     parkPowerUpItem();
 
-    // The player's weapon and effect records (shot pools, missiles, pod
-    // shots, fan pieces, weapon effects) are moved off the field here.
+    // The player's weapon and effect records off the field; with them the
+    // option pods (angles 0 and pi) and the weapon sequencers' counters,
+    // which no later step reads.
+    resetWeapons();
 
     for (WreckFragment& fragment : wreckFragments) {
         fragment = WreckFragment{};
@@ -188,8 +196,6 @@ void resetPlayState() {
     // The spark pools of all three stages, so that no spark of an earlier
     // run lingers in a later one.
     for (int stage = 1; stage <= BossCount; ++stage) killBossSparks(stage);
-
-    // The two option pods are parked here (angles 0 and pi).
 
     playerAlive = 1;
     respawnGuard = 0;
@@ -204,12 +210,12 @@ void resetPlayState() {
     scrollDistance = 0;
     stageMusicCounter = 0;
     timeLeft = 800;
-    // The weapon sequencers' counters are cleared here.
 
-    // Then, as their records come: the enemy slots and their coins, the
-    // slots' aimed shots, the turning enemies, their fan banks and puffs,
-    // the mid-bosses with their arms, arm fan banks and puffs, and the
-    // ending's streaks.
+    resetEnemySlots();
+    resetTurningEnemies();
+
+    // Then, as their records come: the mid-bosses with their arms, arm fan
+    // banks and puffs, and the ending's streaks.
 }
 
 void resetScrollAndPlayer() {

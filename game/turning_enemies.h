@@ -44,9 +44,24 @@ void spawnTurningEnemyPuffs(int i, int w, int h);
 void stepTurningEnemyPuffs(int i, int w, int h);
 void drawTurningEnemyPuffs(int i);
 void tickEnemyFanWaves(int i);
-void spawnEnemyFanShot(int i, int k);
+// Arms record k of the bank as one shot of the 3-way fan whose first record
+// is `first`.
+void spawnEnemyFanShot(int i, int k, int first);
 void stepEnemyFanShots(int i);
-void drawEnemyFanShots(int i);
+// style 1: the animated small shot; style 2: the large round shot.
+void drawEnemyFanShots(int i, int style);
+
+// Fan banks and puff sets work the same for every owner (the turning enemies
+// and the mid-boss arms); these run one bank or set.
+// Advances every counter of the bank and fires the waves that are due:
+// spawn(owner, record, first record of its wave).
+void tickFanWaveBank(FanShot* bank, int owner, void (*spawn)(int owner, int k, int first));
+// Arms a free record of a bank at (startX, startY), aimed at the player and
+// turned by its place in the fan.
+void armFanWaveShot(FanShot& shot, float startX, float startY, int k, int first);
+void stepFanWaveBank(FanShot* bank);
+void drawFanWaveBank(FanShot* bank, int style);
+void drawPuffSet(Puff* puffs);
 
 // Every turning enemy, puff and fan shot freed and parked, hp back to 2000
 // (part of the play-state reset).

@@ -64,6 +64,15 @@ extern int32_t laserFrame;
 extern int32_t weaponACounter, weaponBCounter, weaponCCounter, missileCounter, fanCounter;
 extern int32_t pod0Counter, pod1Counter;
 
+// Fire flags: set by a spawner when its volley leaves the ship, shown as a
+// muzzle flash by the next drawPlayerShots, which clears them.
+extern int32_t weaponAFired, weaponBFired, weaponCFired;
+
+// Where the weapon records lie while out of play.
+constexpr int32_t weaponParkX = -500, weaponParkY = 500;
+// Where a shot or fan piece goes when a target stops it.
+constexpr int32_t retiredShotPosition = 5000;
+
 // Sequencers, called once a frame per held fire input.
 void tickNarrowTripleFire();  // weapon A
 void tickSpreadFire();        // weapon B

@@ -1,0 +1,129 @@
+// The running game loop on a still screen: processor use and frame
+// lateness, once with the loop as the game runs it (sleeping until the next
+// frame is due) and once polling without ever yielding, as a baseline.
+//
+// Runs on the real platform layer; start it without a display:
+//   SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ./bench_pacing
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "assets/asset_list.h"
+#include "assets/standin/standin.h"
+#include "engine/eng_system.h"
+#include "engine/variant.h"
+#include "game/main_loop.h"
+#include "game/state_handlers.h"
+#include "platform/window.h"
+
+namespace {
+
+constexpr double RunSeconds = 5.0;
+
+int64_t frameDue;                 // counter reading at which the next frame falls due
+std::vector<int64_t> lateness;    // handler start minus due reading, per frame
+int64_t frameWork;                // counter ticks spent inside the handler
+
+void timedOpeningScreen() {
+    const int64_t start = plat::counter();
+    lateness.push_back(start - frameDue);
+    runOpeningScreen();
+    frameWork += plat::counter() - start;
+}
+
+bool startGame() {
+    static bool started = false;
+    static bool ok = false;
+    if (started) return ok;
+    started = true;
+    engSystem::StaticInit();
+    plat::setWindowProc(engSystem::WindowProc);
+    installStandinAssets();
+    engSystem::ResetGlobals();
+    plat::WindowDesc desc;
+    desc.title = AppTitle;
+    desc.fullScreen = fullScreen != 0;
+    desc.clientWidth = variant::screenWidth;
+    desc.clientHeight = variant::screenHeight;
+    if (!plat::createWindow(desc)) return false;
+    plat::showWindow(true);
+    loadAllAssets();
+    stateHandlers[stateOpening] = timedOpeningScreen;
+    ok = true;
+    return ok;
+}
+
+// Processor time of the whole process (with the audio thread), or of the
+// calling thread alone.
+double cpuSeconds(int who = RUSAGE_SELF) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double percentileUs(std::vector<int64_t> values, double fraction) {
+    if (values.empty()) return 0.0;
+    std::sort(values.begin(), values.end());
+    const size_t index = std::min(values.size() - 1, static_cast<size_t>(fraction * static_cast<double>(values.size())));
+    return static_cast<double>(values[index]) * 1e6 / static_cast<double>(plat::counterFrequency());
+}
+
+// The same loop polling: messages, then the pacer, never yielding.
+void pollingTurn() {
+    plat::Message msg;
+    if (plat::peekMessage(msg)) {
+        plat::dispatchMessage(msg);
+        return;
+    }
+    if (engSystem::PaceFrame()) stateHandlerFor(gameState)();
+}
+
+void measure(benchmark::State& state, bool yielding) {
+    if (!startGame()) {
+        state.SkipWithError("no window");
+        return;
+    }
+    for (auto _ : state) {
+        gameState = stateOpening;
+        previousState = 0;
+        engSystem::SetActive(1);
+        engSystem::ResetFrameClock();
+        lateness.clear();
+        frameWork = 0;
+        lateness.reserve(static_cast<size_t>(RunSeconds * 70));
+        const int64_t frequency = plat::counterFrequency();
+        const int64_t start = plat::counter();
+        const int64_t end = start + static_cast<int64_t>(RunSeconds * static_cast<double>(frequency));
+        const double cpuStart = cpuSeconds();
+        const double loopCpuStart = cpuSeconds(RUSAGE_THREAD);
+        while (plat::counter() < end) {
+            frameDue = engSystem::NextFrameDeadline();
+            if (yielding)
+                runLoopTurn();
+            else
+                pollingTurn();
+        }
+        const double wall = static_cast<double>(plat::counter() - start) / static_cast<double>(frequency);
+        state.counters["cpu_pct"] = 100.0 * (cpuSeconds() - cpuStart) / wall;
+        state.counters["loop_thread_cpu_pct"] = 100.0 * (cpuSeconds(RUSAGE_THREAD) - loopCpuStart) / wall;
+        // The frames' own drawing and present, apart from the loop around them.
+        state.counters["frame_work_pct"] = 100.0 * static_cast<double>(frameWork) / static_cast<double>(frequency) / wall;
+        state.counters["frames_per_s"] = static_cast<double>(lateness.size()) / wall;
+        state.counters["late_p50_us"] = percentileUs(lateness, 0.50);
+        state.counters["late_p99_us"] = percentileUs(lateness, 0.99);
+        state.counters["late_max_us"] = percentileUs(lateness, 1.0);
+    }
+}
+
+void BM_GameLoopYielding(benchmark::State& state) { measure(state, true); }
+void BM_GameLoopPolling(benchmark::State& state) { measure(state, false); }
+
+}  // namespace
+
+BENCHMARK(BM_GameLoopYielding)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_GameLoopPolling)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,20 @@
+// Stand-in frame routines of the game states: each shows a black frame
+// until its screen or stage is written.
+#include "game/state_handlers.h"
+
+#include "engine/eng_draw.h"
+
+namespace {
+void presentBlankFrame() {
+    engDraw::ClearScreen();
+    engDraw::SetVSync(1);
+    engDraw::Present();
+}
+}  // namespace
+
+void runOpeningScreen() { presentBlankFrame(); }
+void runShipSelect() { presentBlankFrame(); }
+void stage1Frame() { presentBlankFrame(); }
+void stage2Frame() { presentBlankFrame(); }
+void stage3Frame() { presentBlankFrame(); }
+void runEndingSequence() { presentBlankFrame(); }
