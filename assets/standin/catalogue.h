@@ -48,7 +48,7 @@ enum BulletShape : int {
     BulletArrowRight,  // arrow head turning right
     BulletChain,       // cells of a chain bowed downwards
     BulletPairs,       // cells of paired shots: spare, spare, left, single, right
-    BulletMissile,     // round warhead with fins and a flame
+    BulletMissile,     // round warhead with fins and a hot core
     BulletPulse,       // orb with a pulsing halo and a turning highlight
 };
 

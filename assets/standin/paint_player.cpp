@@ -146,7 +146,7 @@ void paintPlayerShot(Canvas& canvas, const Art& art) {
             float lean = (art.kind == ShotBoltLeft || art.kind == ShotDownLeft) ? -1.0f
                          : (art.kind == ShotDown)                                ? 0.0f
                                                                                  : 1.0f;
-            float slope = down ? (art.a == 2 ? 0.3f : 0.15f) : 0.25f;
+            float slope = down ? (art.a == 2 ? 0.2f : 0.1f) : 0.2f;  // sideways step per step of travel
             float width = std::min(w, h) * 0.55f;
             float half = h * 0.5f - width * 0.5f - 1;
             float dx = lean * slope * half * 2;
