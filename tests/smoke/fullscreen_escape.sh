@@ -5,6 +5,7 @@
 game=$1
 artifacts=$3
 mkdir -p "$artifacts"
+rm -f "$artifacts"/fullscreen*  # this test's pictures and logs of an earlier run
 . "$(dirname "$0")/lib/session.sh"
 
 start_display

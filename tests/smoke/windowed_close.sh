@@ -5,6 +5,7 @@
 windowed=$2
 artifacts=$3
 mkdir -p "$artifacts"
+rm -f "$artifacts"/windowed*  # this test's pictures and logs of an earlier run
 . "$(dirname "$0")/lib/session.sh"
 
 start_display
