@@ -121,7 +121,7 @@ void BM_Callback_20Voices(benchmark::State& state) {
 void BM_Callback_20VoicesAndSong(benchmark::State& state) {
     static MidiSynth music;
     static const std::vector<uint8_t> song = busySong();
-    if (!music.ready() && !music.start(Rate, findSoundFont())) {
+    if (!music.ready() && (!music.start(Rate, findSoundFont()) || !music.waitForSoundFont())) {
         state.SkipWithError("no General MIDI soundfont installed");
         return;
     }

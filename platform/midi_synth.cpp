@@ -1,5 +1,6 @@
 #include "platform/midi_synth.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -61,14 +62,27 @@ bool MidiSynth::start(int sampleRate, const std::string& soundFont, AudioLock lo
     // notes with a click where the song loops.
     fluid_settings_setint(settings_, "player.reset-synth", 0);
     synth_ = new_fluid_synth(settings_);
-    if (synth_ == nullptr || fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
+    if (synth_ == nullptr) {
         shutdown();
         return false;
     }
+    soundFontLoader_ = std::thread([this, soundFont] {
+        if (fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
+            std::fprintf(stderr, "audio: cannot load the soundfont %s; music is off\n", soundFont.c_str());
+            return;
+        }
+        soundFontReady_.store(true, std::memory_order_release);
+    });
     return true;
 }
 
+bool MidiSynth::waitForSoundFont() {
+    if (soundFontLoader_.joinable()) soundFontLoader_.join();
+    return soundFontReady_.load(std::memory_order_acquire);
+}
+
 void MidiSynth::shutdown() {
+    if (soundFontLoader_.joinable()) soundFontLoader_.join();
     if (synth_ != nullptr) close();
     {
         Guard guard(lock_);
@@ -82,6 +96,7 @@ void MidiSynth::shutdown() {
     open_ = false;
     playing_ = false;
     notifyPending_ = false;
+    soundFontReady_ = false;
     lock_ = AudioLock{};
 }
 
@@ -147,7 +162,7 @@ int MidiSynth::close() {
 }
 
 bool MidiSynth::render(float* out, uint32_t frameCount) {
-    if (synth_ == nullptr) {
+    if (synth_ == nullptr || !soundFontReady_.load(std::memory_order_acquire)) {
         std::memset(out, 0, size_t{frameCount} * 2 * sizeof(float));
         return false;
     }

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <fluidsynth.h>
@@ -40,11 +41,18 @@ public:
     MidiSynth& operator=(const MidiSynth&) = delete;
     ~MidiSynth();
 
-    // Creates the synthesiser at `sampleRate` with the soundfont. False when
-    // either cannot be had (the music then stays silent).
+    // Creates the synthesiser at `sampleRate` and starts loading the
+    // soundfont on a thread of its own: a General MIDI soundfont can take the
+    // better part of a second to read, and start-up does not wait for it.
+    // Until it is in, the music renders silence and a song does not advance,
+    // so a song played early starts from its beginning once the soundfont is
+    // there. False when the synthesiser cannot be made. A soundfont that
+    // cannot be loaded leaves the music silent and says so on standard error.
     bool start(int sampleRate, const std::string& soundFont, AudioLock lock = {});
     void shutdown();
     bool ready() const { return synth_ != nullptr; }
+    // Blocks until the soundfont load has finished; true when it succeeded.
+    bool waitForSoundFont();
 
     // The commands of the music flow (see platform/audio.h).
     bool open(const uint8_t* bytes, size_t size);
@@ -82,6 +90,8 @@ private:
     std::vector<uint8_t> song_;
     bool atStart_ = false;              // the player has not been played yet
     int songTicks_ = 0;                 // length of the song, once read in
+    std::thread soundFontLoader_;
+    std::atomic<bool> soundFontReady_{false};
     std::atomic<bool> open_{false};
     std::atomic<bool> playing_{false};
     std::atomic<bool> notifyPending_{false};

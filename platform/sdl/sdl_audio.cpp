@@ -69,7 +69,7 @@ void startMusic(AudioDevice& d) {
         return;
     }
     if (!d.music.start(d.rate, soundFont, audio::AudioLock{lockDevice, unlockDevice, nullptr})) {
-        std::fprintf(stderr, "audio: cannot load the soundfont %s; music is off\n", soundFont.c_str());
+        std::fprintf(stderr, "audio: cannot start the synthesiser; music is off\n");
     }
 }
 

@@ -1,5 +1,7 @@
 // The clocks: a monotonic nanosecond counter, a millisecond clock since
 // start, and sleeps to an absolute deadline.
+#include <sys/prctl.h>
+
 #include <cerrno>
 #include <ctime>
 
@@ -18,7 +20,19 @@ int64_t monotonicNow() {
 
 const int64_t startTime = monotonicNow();
 
+// Frames are due to the microsecond: ask the kernel not to defer our
+// wake-ups by its default slack (50 us) to batch them with others. Set once,
+// from the thread that waits for frames (the first to read the clock).
+void tightenTimerSlack() {
+    static const bool done = [] {
+        prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+        return true;
+    }();
+    (void)done;
+}
+
 void sleepUntilMonotonic(int64_t deadline) {
+    tightenTimerSlack();
     timespec ts;
     ts.tv_sec = static_cast<time_t>(deadline / NanosecondsPerSecond);
     ts.tv_nsec = static_cast<long>(deadline % NanosecondsPerSecond);

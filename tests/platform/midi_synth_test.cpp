@@ -22,6 +22,7 @@ protected:
         const std::string soundFont = plat::fileSize(small) > 0 ? small : findSoundFont();
         if (soundFont.empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
         ASSERT_TRUE(synth.start(48000, soundFont));
+        ASSERT_TRUE(synth.waitForSoundFont());
     }
     // Renders `blocks` device buffers, counting end notices; returns the peak.
     float render(int blocks, size_t skip = 0) {
@@ -84,4 +85,19 @@ TEST_F(MidiSynthTest, RefusesWhatIsNoSongAndNeverRestartsABrokenOne) {
     render(20);
     EXPECT_EQ(endNotices, 0);
     EXPECT_TRUE(synth.isStopped());
+}
+
+TEST(MidiSynthSoundFont, AnUnreadableSoundFontLeavesTheMusicSilentAndTheSongStill) {
+    MidiSynth synth;
+    ASSERT_TRUE(synth.start(48000, "/nonexistent/soundfont.sf2"));
+    EXPECT_FALSE(synth.waitForSoundFont());
+    const testsound::Bytes song = testsound::shortSong();
+    ASSERT_TRUE(synth.open(song.data(), song.size()));
+    ASSERT_TRUE(synth.play());
+    std::vector<float> block(2 * Block, 1.0f);
+    int notices = 0;
+    for (int i = 0; i < 400; ++i) notices += synth.render(block.data(), Block) ? 1 : 0;
+    EXPECT_EQ(notices, 0);
+    EXPECT_FALSE(synth.isStopped());  // the song waits; it never ran
+    for (float sample : block) ASSERT_EQ(sample, 0.0f);
 }
