@@ -5,6 +5,7 @@
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/main_loop.h"
+#include "game/resets.h"
 #include "game/score.h"
 
 #define IMAGE(global, file, slot) int32_t global;
@@ -31,6 +32,7 @@ int loadAllAssets() {
         }
     }
     highScore = 500;
+    resetScrollAndPlayer();
     gameState = stateOpening;
     previousState = 0;
     return 1;

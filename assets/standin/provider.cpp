@@ -1,0 +1,193 @@
+// The store behind the built-in asset set: makes every file once, in the
+// background or on request, and serves it as a program resource.
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include <cstring>
+
+#include "assets/standin/canvas.h"
+#include "assets/standin/catalogue.h"
+#include "assets/standin/standin.h"
+#include "assets/standin/text.h"
+#include "platform/resources.h"
+
+namespace {
+
+using standin::standinEntryCount;
+
+// Every file of the set, made once. Background workers make them ahead of
+// the requests; a request for a file nobody has started makes it on the
+// requesting thread, one for a file being made waits for it.
+class Store {
+public:
+    Store() : files_(std::make_unique<File[]>(static_cast<size_t>(standinEntryCount))) {
+        // The pictures are kept side by side in one block, taken in huge
+        // pages where offered (their sizes are known before they are made).
+        for (int i = 0; i < standinEntryCount; ++i) {
+            const standin::StandinEntry& e = standin::standinEntries[i];
+            File& file = files_[static_cast<size_t>(i)];
+            file.offset = pictureBytes_;
+            file.expected = e.paint != nullptr ? bitmapSize(e.width, e.height) : 0;
+            pictureBytes_ += file.expected;
+        }
+        pictures_ = static_cast<uint8_t*>(standin::allocateLarge(pictureBytes_));
+
+        // Most workers take the biggest pictures first, so that no large one
+        // is left to the end; pictures with text come last, once the texts
+        // are ready.
+        loadOrder_.order.resize(static_cast<size_t>(standinEntryCount));
+        for (int i = 0; i < standinEntryCount; ++i) loadOrder_.order[static_cast<size_t>(i)] = i;
+        bySize_.order = loadOrder_.order;
+        std::stable_sort(bySize_.order.begin(), bySize_.order.end(), [](int a, int b) {
+            bool textA = standin::standinEntryUsesText(a), textB = standin::standinEntryUsesText(b);
+            if (textA != textB) return textB;
+            const standin::StandinEntry& ea = standin::standinEntries[a];
+            const standin::StandinEntry& eb = standin::standinEntries[b];
+            return ea.width * ea.height > eb.width * eb.height;
+        });
+    }
+    ~Store() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        madeOne_.notify_all();
+        for (std::thread& t : workers_) t.join();
+        standin::freeLarge(pictures_, pictureBytes_);
+    }
+
+    // Starts the workers, then renders the texts on this thread: the font
+    // library is not safe to use from two threads at once, and the engine
+    // uses it from this one. Workers reach the pictures with text only
+    // once the texts are ready.
+    void startWorkers() {
+        std::call_once(started_, [this] {
+            unsigned cores = std::thread::hardware_concurrency();
+            unsigned count = std::clamp(cores > 1 ? cores - 1 : 1u, 1u, 16u);
+            // One worker runs ahead of the loader in load order; the others
+            // take the biggest pictures first.
+            for (unsigned i = 0; i < count; ++i)
+                workers_.emplace_back([this, i] { work(i == 0 ? loadOrder_ : bySize_); });
+            standin::prepareTexts();
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                textsReady_ = true;
+            }
+            madeOne_.notify_all();
+        });
+    }
+
+    // The file's bytes, made first if need be; they stay put for the run.
+    void obtain(int index, const uint8_t** data, size_t* size) {
+        File& file = files_[static_cast<size_t>(index)];
+        if (file.state.load(std::memory_order_acquire) != Ready && !make(index)) {
+            std::unique_lock<std::mutex> lock(mutex_);
+            madeOne_.wait(lock, [&] { return file.state.load(std::memory_order_acquire) == Ready; });
+        }
+        *data = file.data;
+        *size = file.size;
+    }
+
+private:
+    enum State : int { Waiting, Making, Ready };
+    struct File {
+        std::atomic<int> state{Waiting};
+        const uint8_t* data = nullptr;
+        size_t size = 0;
+        size_t offset = 0, expected = 0;  // place and size in the block of pictures
+        std::vector<uint8_t> own;         // sounds and songs
+    };
+
+    static size_t bitmapSize(int width, int height) {
+        return 54 + ((static_cast<size_t>(width) * 3 + 3) & ~size_t{3}) * static_cast<size_t>(height);
+    }
+
+    // Makes the file unless another thread has begun it; true if this one did.
+    bool make(int index) {
+        File& file = files_[static_cast<size_t>(index)];
+        int expected = Waiting;
+        if (!file.state.compare_exchange_strong(expected, Making, std::memory_order_acq_rel)) return false;
+        thread_local std::vector<uint8_t> made;  // kept between files, so its memory is reused
+        standin::makeStandinEntry(index, made);
+        if (file.expected != 0 && made.size() == file.expected) {
+            std::memcpy(pictures_ + file.offset, made.data(), made.size());
+            file.data = pictures_ + file.offset;
+        } else {
+            file.own = made;
+            file.data = file.own.data();
+        }
+        file.size = made.size();
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            file.state.store(Ready, std::memory_order_release);
+        }
+        madeOne_.notify_all();
+        return true;
+    }
+
+    struct Queue {
+        std::vector<int> order;
+        std::atomic<int> next{0};
+    };
+
+    void work(Queue& queue) {
+        while (!stopping_) {
+            int job = queue.next.fetch_add(1);
+            if (job >= standinEntryCount) return;
+            int index = queue.order[static_cast<size_t>(job)];
+            if (standin::standinEntryUsesText(index)) {
+                std::unique_lock<std::mutex> lock(mutex_);
+                madeOne_.wait(lock, [this] { return textsReady_ || stopping_.load(); });
+                if (stopping_) return;
+            }
+            make(index);
+        }
+    }
+
+    std::unique_ptr<File[]> files_;
+    uint8_t* pictures_ = nullptr;
+    size_t pictureBytes_ = 0;
+    Queue loadOrder_, bySize_;
+    std::mutex mutex_;
+    std::condition_variable madeOne_;
+    std::atomic<bool> stopping_{false};
+    std::once_flag started_;
+    bool textsReady_ = false;  // guarded by mutex_
+    std::vector<std::thread> workers_;
+};
+
+Store& store() {
+    static Store instance;
+    return instance;
+}
+
+}  // namespace
+
+void installStandinAssets() {
+    plat::setResourceProvider(standinResource);
+    store().startWorkers();
+}
+
+bool standinResource(const char* name, const uint8_t** data, size_t* size) {
+    int index = standin::findStandinEntry(name);
+    if (index < 0 || data == nullptr || size == nullptr) return false;
+    store().obtain(index, data, size);
+    return true;
+}
+
+int standinFileCount() { return standinEntryCount; }
+
+const char* standinFileName(int index) {
+    return (index >= 0 && index < standinEntryCount) ? standin::standinEntries[index].name : nullptr;
+}
+
+bool makeStandinFile(const char* name, std::vector<uint8_t>& bytes) {
+    int index = standin::findStandinEntry(name);
+    if (index < 0) return false;
+    standin::makeStandinEntry(index, bytes);
+    return true;
+}

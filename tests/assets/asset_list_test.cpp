@@ -1,0 +1,180 @@
+// Tests of loadAllAssets on the headless layer with the built-in asset set:
+// the slots the images and sounds take, files beside the program taking
+// precedence, and a missing picture failing alone.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "assets/asset_list.h"
+#include "assets/standin/standin.h"
+#include "engine/eng_draw.h"
+#include "engine/eng_sound.h"
+#include "engine/eng_system.h"
+#include "engine/variant.h"
+#include "game/player.h"
+#include "game/score.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/headless_audio.h"
+#include "platform/resources.h"
+#include "support/bmp_fixtures.h"
+
+namespace {
+
+// The name the current test hides from the built-in set ("" for none).
+std::string hiddenName;
+
+bool standinExceptHidden(const char* name, const uint8_t** data, size_t* size) {
+    if (name != nullptr && hiddenName == name) return false;
+    return standinResource(name, data, size);
+}
+
+class AssetLoad : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { installStandinAssets(); }
+
+    void SetUp() override {
+        plat::headless::reset();
+        plat::headless::resetAudio();
+        engDraw::Release();
+        keyColor = 0;
+        hiddenName.clear();
+        plat::setResourceProvider(standinExceptHidden);
+        appDir = std::filesystem::path(::testing::TempDir()) / ("md4_assets_" + std::to_string(getpid()));
+        std::filesystem::remove_all(appDir);
+        std::filesystem::create_directories(appDir);
+        appDirText = appDir.string() + "/";
+        plat::headless::setAppDirectory(appDirText.c_str());
+    }
+    void TearDown() override {
+        engSound::Release();
+        engDraw::FreeFontMemory();
+        engDraw::Release();
+        plat::setResourceProvider(nullptr);
+        std::filesystem::remove_all(appDir);
+    }
+
+    void putFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+        std::filesystem::create_directories((appDir / name).parent_path());
+        std::ofstream(appDir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    static bool samePicture(int a, int b) {
+        const plat::Surface* sa = imageSlots[a].surface;
+        const plat::Surface* sb = imageSlots[b].surface;
+        return sa != nullptr && sb != nullptr && sa->width == sb->width && sa->height == sb->height &&
+               std::memcmp(sa->pixels, sb->pixels, static_cast<size_t>(sa->width) * sa->height * 4) == 0;
+    }
+
+    std::filesystem::path appDir;
+    std::string appDirText;
+};
+
+TEST_F(AssetLoad, FillsSlotsInListOrderAndEntersTheOpeningScreen) {
+    highScore = 0;
+    gameState = 0;
+    previousState = 7;
+    playerX = playerY = 0;
+    loadAllAssets();
+
+    EXPECT_TRUE(plat::headless::boxes().empty());
+    EXPECT_EQ(screenWidth, variant::screenWidth);
+    EXPECT_EQ(clipRect.left, screenX(220));
+    EXPECT_EQ(clipRect.right, screenX(580));
+    EXPECT_EQ(clipRect.top, 0);
+    EXPECT_EQ(clipRect.bottom, 600);
+    for (int i = 0; i < ImageAssetCount; ++i) {
+        const ImageAsset& asset = imageAssets[i];
+        const int slot = FirstLoadSlot + i;
+        EXPECT_EQ(*asset.global, slot) << asset.file;
+        EXPECT_EQ(asset.expectedSlot, slot) << asset.file;
+        EXPECT_STREQ(imageSlots[slot].name, asset.file);
+        ASSERT_NE(imageSlots[slot].surface, nullptr) << asset.file;
+    }
+    for (int slot = FirstLoadSlot + ImageAssetCount; slot < ImageSlotCount; ++slot)
+        EXPECT_EQ(imageSlots[slot].name[0], '\0') << "slot " << slot;
+    // Both loads of the chain shot: two slots, one picture.
+    EXPECT_EQ(imgVal402, 191);
+    EXPECT_EQ(imgVal402b, 192);
+    EXPECT_TRUE(samePicture(imgVal402, imgVal402b));
+    // Sizes the game draws from.
+    EXPECT_EQ(imageSlots[imgTitlec].width, 360);
+    EXPECT_EQ(imageSlots[imgTitlec].height, 480);
+    EXPECT_EQ(imageSlots[imgCoin1].width, 30);
+    // Sounds, and the rest of the start.
+    EXPECT_EQ(sndShot, 0);
+    EXPECT_EQ(sndBom, 1);
+    EXPECT_EQ(highScore, 500);
+    EXPECT_EQ(playerX, screenX(370.0f));  // the scroll layers and the player are reset
+    EXPECT_EQ(playerY, 520.0f);
+    EXPECT_EQ(gameState, 1);
+    EXPECT_EQ(previousState, 0);
+}
+
+TEST_F(AssetLoad, SoundsAreLoadedAfterTheFlameImages) {
+    // Record the order of resource requests: the sounds come right after the
+    // 234th image ("IMAGE/ZFIRE2.BMP").
+    static std::vector<std::string> requests;
+    static std::string folder;
+    requests.clear();
+    folder = appDirText;
+    plat::setResourceProvider([](const char* name, const uint8_t** data, size_t* size) {
+        // Only the bare names: the engine may also ask for a file's full path.
+        if (std::strncmp(name, folder.c_str(), folder.size()) != 0) requests.emplace_back(name);
+        return standinResource(name, data, size);
+    });
+    loadAllAssets();
+    auto at = [&](const char* name) {
+        return std::find(requests.begin(), requests.end(), name) - requests.begin();
+    };
+    ASSERT_LT(at("SOUND/SHOT.WAV"), static_cast<long>(requests.size()));
+    EXPECT_EQ(at("SOUND/SHOT.WAV"), at("IMAGE/ZFIRE2.BMP") + 1);
+    EXPECT_EQ(at("SOUND/BOM.WAV"), at("SOUND/SHOT.WAV") + 1);
+    EXPECT_EQ(at("IMAGE/BACK/Kiti01.BMP"), at("SOUND/BOM.WAV") + 1);
+}
+
+TEST_F(AssetLoad, AFileBesideTheProgramTakesPrecedence) {
+    putFile("IMAGE/COIN1.BMP", testbmp::make(24, 8, 6, std::vector<uint32_t>(48, 0x00FF00)));
+    loadAllAssets();
+    EXPECT_EQ(imgCoin1, 4);
+    EXPECT_EQ(imageSlots[4].width, 8);
+    EXPECT_EQ(imageSlots[4].height, 6);
+    EXPECT_EQ(imageSlots[5].width, 30);  // the next one is still the built-in picture
+    EXPECT_TRUE(plat::headless::boxes().empty());
+}
+
+TEST_F(AssetLoad, AMissingOrBrokenPictureFailsAloneAndKeepsItsSlot) {
+    // The title picture: a damaged file beside the program, and no built-in
+    // one to fall back on.
+    hiddenName = "IMAGE/TITLEC.BMP";
+    putFile("IMAGE/TITLEC.BMP", {'B', 'M', 1, 2, 3});
+    loadAllAssets();
+    ASSERT_EQ(plat::headless::boxes().size(), 1u);
+    EXPECT_NE(plat::headless::boxes()[0].text.find("engDraw::LoadObject"), std::string::npos);
+    EXPECT_EQ(imgTitlec, 0);
+    EXPECT_STREQ(imageSlots[246].name, "IMAGE/TITLEC.BMP");  // the slot stays taken
+    EXPECT_EQ(imageSlots[246].surface, nullptr);
+    for (int i = 0; i < ImageAssetCount; ++i) {
+        if (imageAssets[i].global == &imgTitlec) continue;
+        EXPECT_EQ(*imageAssets[i].global, imageAssets[i].expectedSlot) << imageAssets[i].file;
+        EXPECT_NE(imageSlots[imageAssets[i].expectedSlot].surface, nullptr) << imageAssets[i].file;
+    }
+    EXPECT_EQ(imageSlots[252].name[0], '\0');
+    EXPECT_EQ(gameState, 1);
+}
+
+TEST_F(AssetLoad, AMissingSoundFailsAlone) {
+    hiddenName = "SOUND/SHOT.WAV";
+    loadAllAssets();
+    EXPECT_EQ(plat::headless::boxes().size(), 1u);
+    EXPECT_EQ(sndShot, -1);
+    EXPECT_EQ(sndBom, 0);  // the next sound takes the first free slot
+    EXPECT_EQ(imgContinu1, 251);
+}
+
+}  // namespace
