@@ -46,7 +46,8 @@ constexpr PreviewStep previewSteps[] = {
     {210, 600, drawOptionPods},
 };
 
-// The two choices under the preview: each ship with a pod beside it.
+// The two choices under the preview: the type-1 ship alone, the type-2 ship
+// between its two pods.
 struct ChoiceSprite {
     int32_t* image;
     int32_t left, top, right, bottom;
