@@ -57,8 +57,8 @@ int SDLCALL notifierMain(void*) {
 }
 
 int preferredRate() {
-    SDL_AudioSpec spec{};
-    if (SDL_GetDefaultAudioInfo(nullptr, &spec, 0) == 0 && spec.freq > 0) return spec.freq;
+    SDL_AudioSpec deviceFormat{};
+    if (SDL_GetDefaultAudioInfo(nullptr, &deviceFormat, 0) == 0 && deviceFormat.freq > 0) return deviceFormat.freq;
     return FallbackRate;
 }
 

@@ -1,38 +1,416 @@
-// Placeholder: the SDL window, messages and clocks.
+// The SDL window, its message queue, the keyboard table, the cursor and the
+// shell services (boxes, program directory, single-instance lock).
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/instance_lock.h"
+#include "platform/sdl/sdl_layer.h"
+#include "platform/sdl_input.h"
+#include "platform/surface.h"
 #include "platform/window.h"
 
 namespace plat {
-void setWindowProc(WindowProc) {}
-bool peekMessage(Message&) { return false; }
-void waitMessage() {}
-bool waitMessageUntil(int64_t) { return false; }
-int dispatchMessage(const Message&) { return 0; }
-void postMessage(const Message&) {}
-void postMessageFromAnyThread(const Message&) {}
-void postQuitMessage(int) {}
+
+namespace sdl {
+Display display;
+}  // namespace sdl
+
+using sdl::display;
+
+namespace {
+// A message waiting for delivery, with the physical key it came from (if
+// any) so that the key table can tell the two sides of a modifier apart.
+struct QueuedMessage {
+    Message msg;
+    SDL_Scancode scancode = SDL_SCANCODE_UNKNOWN;
+};
+
+// Messages posted by the program (and SDL events taken while waiting), in
+// order. Fixed size: a full queue refuses the message, as a full system
+// queue would.
+class MessageQueue {
+public:
+    bool push(const QueuedMessage& item) {
+        if (count_ == Capacity) return false;
+        items_[(head_ + count_) % Capacity] = item;
+        ++count_;
+        return true;
+    }
+    bool pop(QueuedMessage& item) {
+        if (count_ == 0) return false;
+        item = items_[head_];
+        head_ = (head_ + 1) % Capacity;
+        --count_;
+        return true;
+    }
+    bool empty() const { return count_ == 0; }
+    void clear() { head_ = count_ = 0; }
+
+private:
+    static constexpr int Capacity = 256;
+    QueuedMessage items_[Capacity];
+    int head_ = 0;
+    int count_ = 0;
+};
+
+MessageQueue queue;
+WindowProc windowProc = nullptr;
+KeyStateTable keyStates;
+bool videoUp = false;
+int deliveredActive = -1;  // the activation last reported; -1 none yet
+int64_t nextRaisePoll = 0;
+
+bool cursorClipped = false;
+Rect cursorClip;  // desktop coordinates of the picture
+
+// How often a running copy looks for a raise request from a second copy.
+constexpr int64_t RaisePollInterval = 50'000'000;  // ns
+// The longest single wait for events, so raise requests are seen while idle.
+constexpr int WaitSliceMs = 100;
+// waitMessageUntil sleeps the last stretch before its deadline on the
+// precise clock rather than in the event wait.
+constexpr int64_t FineWaitNs = 2'000'000;
+
+uint32_t postedEventType() {
+    static const uint32_t type = [] {
+        const Uint32 t = SDL_RegisterEvents(1);
+        return t == static_cast<Uint32>(-1) ? static_cast<uint32_t>(SDL_USEREVENT) : t;
+    }();
+    return type;
+}
+
+void pollRaiseRequests(bool force) {
+    if (!instanceLockHeld()) return;
+    const int64_t now = counter();
+    if (!force && now - nextRaisePoll < 0) return;
+    nextRaisePoll = now + RaisePollInterval;
+    if (instanceLockPollRaise()) raiseWindow();
+}
+
+// Turns an SDL event into a message to deliver. false when it carries none
+// (or only changes the layer's own state).
+bool takeEvent(const SDL_Event& event, QueuedMessage& out) {
+    if (event.type == SDL_RENDER_DEVICE_RESET) {
+        sdl::recreateTexture();
+        return false;
+    }
+    if (!translateSdlEvent(event, postedEventType(), out.msg)) return false;
+    out.scancode = (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) ? event.key.keysym.scancode
+                                                                          : SDL_SCANCODE_UNKNOWN;
+    if (out.msg.type == MessageType::ActivateApp) {
+        // The window manager may repeat a focus change; the game sees changes.
+        const int active = out.msg.wParam != 0 ? 1 : 0;
+        if (active == deliveredActive) return false;
+        deliveredActive = active;
+    }
+    return true;
+}
+
+// Takes SDL events until one yields a message. false when none is left.
+bool pollEvents(QueuedMessage& out) {
+    if (!videoUp) return false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        if (takeEvent(event, out)) return true;
+    return false;
+}
+
+// Waits up to `ms` for SDL events; a message found is queued.
+void waitEvents(int ms) {
+    if (display.offscreen) {
+        // Without a display SDL cannot block on events and would poll them
+        // every millisecond; nothing but our own posts can come, so sleep.
+        sleepMs(static_cast<uint32_t>(ms));
+        QueuedMessage item;
+        if (pollEvents(item)) queue.push(item);
+        return;
+    }
+    SDL_Event event;
+    if (!SDL_WaitEventTimeout(&event, ms)) return;
+    QueuedMessage item;
+    if (takeEvent(event, item) || pollEvents(item)) queue.push(item);
+}
+
+// The cursor rectangle in window pixels: desktop coordinates of the picture
+// less the window's origin, scaled like the picture.
+void applyCursorClip() {
+    if (display.window == nullptr) return;
+    if (!cursorClipped) {
+        SDL_SetWindowMouseRect(display.window, nullptr);
+        return;
+    }
+    int originX = 0, originY = 0;
+    getWindowOrigin(originX, originY);
+    int left = cursorClip.left - originX, top = cursorClip.top - originY;
+    int right = cursorClip.right - originX, bottom = cursorClip.bottom - originY;
+    if (display.renderer != nullptr) {
+        SDL_RenderLogicalToWindow(display.renderer, static_cast<float>(left), static_cast<float>(top), &left, &top);
+        SDL_RenderLogicalToWindow(display.renderer, static_cast<float>(right), static_cast<float>(bottom), &right,
+                                  &bottom);
+    }
+    if (right <= left || bottom <= top) return;
+    const SDL_Rect rect{left, top, right - left, bottom - top};
+    SDL_SetWindowMouseRect(display.window, &rect);
+}
+}  // namespace
+
+bool sdl::ensureVideo() {
+    if (videoUp) return true;
+    // Closing the window is the game's business (a Close message), not a
+    // quit of its own; and the screen saver stays off while we run.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    videoUp = true;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    display.offscreen = driver != nullptr && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
+    postedEventType();
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Messages
+// ---------------------------------------------------------------------------
+
+void setWindowProc(WindowProc proc) { windowProc = proc; }
+
+bool peekMessage(Message& out) {
+    pollRaiseRequests(false);
+    QueuedMessage item;
+    if (!queue.pop(item) && !pollEvents(item)) return false;
+    applyKeyMessage(keyStates, item.msg, item.scancode);
+    out = item.msg;
+    return true;
+}
+
+void waitMessage() {
+    if (!videoUp) {  // nothing can arrive but our own posts
+        if (queue.empty()) sleepMs(WaitSliceMs);
+        return;
+    }
+    while (queue.empty()) {
+        waitEvents(WaitSliceMs);
+        pollRaiseRequests(true);
+    }
+}
+
+bool waitMessageUntil(int64_t deadline) {
+    for (;;) {
+        if (!queue.empty()) return true;
+        pollRaiseRequests(false);
+        const int64_t remaining = deadline - counter();
+        if (remaining <= 0) break;
+        const int64_t coarseMs = (remaining - FineWaitNs) / 1'000'000;
+        if (!videoUp || coarseMs < 1) {
+            sleepUntil(deadline);
+            break;
+        }
+        waitEvents(static_cast<int>(coarseMs < WaitSliceMs ? coarseMs : WaitSliceMs));
+    }
+    QueuedMessage item;
+    if (queue.empty() && pollEvents(item)) queue.push(item);
+    return !queue.empty();
+}
+
+int dispatchMessage(const Message& msg) { return windowProc ? windowProc(msg) : 0; }
+
+void postMessage(const Message& msg) { queue.push(QueuedMessage{msg, SDL_SCANCODE_UNKNOWN}); }
+
+void postMessageFromAnyThread(const Message& msg) {
+    // SDL's event queue is safe to push from any thread; the main thread
+    // takes the message out in its next peek or wait.
+    SDL_Event event = postedMessageEvent(msg, postedEventType());
+    SDL_PushEvent(&event);
+}
+
+void postQuitMessage(int exitCode) { postMessage(Message{MessageType::Quit, static_cast<uint32_t>(exitCode), 0}); }
+
 int defaultWindowProc(const Message&) { return 0; }
-bool createWindow(const WindowDesc&) { return true; }
-bool windowExists() { return true; }
-void showWindow(bool) {}
-void raiseWindow() {}
-void minimizeWindow() {}
-void destroyWindow() {}
-void getDesktopSize(int& w, int& h) { w = 800; h = 600; }
-void getWindowOrigin(int& x, int& y) { x = 0; y = 0; }
-bool isKeyDown(int) { return false; }
-void clipCursor(int, int, int, int) {}
-void unclipCursor() {}
-void showCursor(bool) {}
-void enableTextInput(bool) {}
-int64_t counter() { return 0; }
-int64_t counterFrequency() { return 1000000000; }
-uint32_t milliseconds() { return 0; }
-void sleepMs(uint32_t) {}
-void sleepUntil(int64_t) {}
-void messageBox(const char*, const char*) {}
-void beep() {}
-const char* appDirectory() { return "./"; }
-bool acquireInstanceLock(const char*) { return true; }
-void releaseInstanceLock() {}
-void shutdownPlatform() {}
+
+// ---------------------------------------------------------------------------
+// Window
+// ---------------------------------------------------------------------------
+
+bool createWindow(const WindowDesc& desc) {
+    if (display.window != nullptr || !sdl::ensureVideo()) return false;
+    if (desc.clientWidth <= 0 || desc.clientHeight <= 0) return false;
+    const char* title = desc.title ? desc.title : "";
+    // The picture is scaled smoothly to the desktop in full screen.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+    int width = desc.clientWidth, height = desc.clientHeight;
+    if (desc.fullScreen) {
+        // A borderless window as large as the desktop; the display mode
+        // never changes.
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+        x = y = 0;
+        getDesktopSize(width, height);
+    }
+    display.window = SDL_CreateWindow(title, x, y, width, height, flags);
+    if (display.window == nullptr) return false;
+    display.fullScreen = desc.fullScreen;
+    display.logicalWidth = desc.clientWidth;
+    display.logicalHeight = desc.clientHeight;
+    if (!sdl::createPresentTargets()) {
+        SDL_DestroyWindow(display.window);
+        display.window = nullptr;
+        return false;
+    }
+    SDL_DisableScreenSaver();
+    deliveredActive = -1;
+    // A new window reports where its client area lies, as it will on every
+    // later move.
+    int originX = 0, originY = 0;
+    getWindowOrigin(originX, originY);
+    queue.push(QueuedMessage{Message{MessageType::Move, 0, packPoint(originX, originY)}});
+    if (!desc.hidden) showWindow(true);
+    return true;
+}
+
+bool windowExists() { return display.window != nullptr; }
+
+void showWindow(bool visible) {
+    if (display.window == nullptr) return;
+    if (!visible) {
+        SDL_HideWindow(display.window);
+        return;
+    }
+    SDL_ShowWindow(display.window);
+    SDL_RaiseWindow(display.window);
+    // A window that is shown becomes the active one. Without a window
+    // manager no focus event may ever come, so say so ourselves; the focus
+    // event that follows under a manager is a repeat and is dropped.
+    if (deliveredActive != 1 && queue.push(QueuedMessage{Message{MessageType::ActivateApp, 1, 0}}))
+        deliveredActive = 1;
+}
+
+void raiseWindow() {
+    if (display.window == nullptr) return;
+    if (SDL_GetWindowFlags(display.window) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(display.window);
+    SDL_RaiseWindow(display.window);
+}
+
+void minimizeWindow() {
+    if (display.window != nullptr) SDL_MinimizeWindow(display.window);
+}
+
+void destroyWindow() {
+    if (display.window == nullptr) return;
+    sdl::destroyPresentTargets();
+    SDL_DestroyWindow(display.window);
+    display.window = nullptr;
+    cursorClipped = false;
+    dispatchMessage(Message{MessageType::Destroy, 0, 0});
+}
+
+void getDesktopSize(int& width, int& height) {
+    SDL_DisplayMode mode;
+    const int index = display.window ? SDL_GetWindowDisplayIndex(display.window) : 0;
+    if (sdl::ensureVideo() && SDL_GetDesktopDisplayMode(index < 0 ? 0 : index, &mode) == 0 && mode.w > 0 &&
+        mode.h > 0) {
+        width = mode.w;
+        height = mode.h;
+        return;
+    }
+    width = 800;
+    height = 600;
+}
+
+void getWindowOrigin(int& x, int& y) {
+    x = y = 0;
+    if (display.window != nullptr) SDL_GetWindowPosition(display.window, &x, &y);
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard, cursor, text input
+// ---------------------------------------------------------------------------
+
+bool isKeyDown(int virtualKey) {
+    return virtualKey >= 0 && virtualKey < VirtualKey::Count && keyStates.down[virtualKey];
+}
+
+void clipCursor(int left, int top, int right, int bottom) {
+    cursorClipped = true;
+    cursorClip = Rect{left, top, right, bottom};
+    applyCursorClip();
+}
+
+void unclipCursor() {
+    cursorClipped = false;
+    applyCursorClip();
+}
+
+void showCursor(bool visible) {
+    if (sdl::ensureVideo()) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void enableTextInput(bool enabled) {
+    if (!sdl::ensureVideo()) return;
+    if (enabled)
+        SDL_StartTextInput();
+    else
+        SDL_StopTextInput();
+}
+
+// ---------------------------------------------------------------------------
+// Shell
+// ---------------------------------------------------------------------------
+
+void messageBox(const char* title, const char* text) {
+    title = title ? title : "";
+    text = text ? text : "";
+    // Let the pointer reach the box while it is shown.
+    if (display.window != nullptr && cursorClipped) SDL_SetWindowMouseRect(display.window, nullptr);
+    // Also to standard error: the box may not be seen (no display, a
+    // display nobody watches), the log is.
+    std::fprintf(stderr, "%s: %s\n", title, text);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title, text, display.window);
+    applyCursorClip();
+}
+
+void beep() {
+    // No bell of our own; a terminal rings it if there is one.
+    if (isatty(STDERR_FILENO)) (void)write(STDERR_FILENO, "\a", 1);
+}
+
+const char* appDirectory() {
+    static char directory[4096] = "";
+    if (directory[0] == '\0') {
+        char* base = SDL_GetBasePath();
+        if (base != nullptr && std::strlen(base) + 2 <= sizeof directory) {
+            std::strcpy(directory, base);
+            if (directory[std::strlen(directory) - 1] != '/') std::strcat(directory, "/");
+        } else {
+            std::strcpy(directory, "./");
+        }
+        SDL_free(base);
+    }
+    return directory;
+}
+
+bool acquireInstanceLock(const char* name) {
+    // Without a socket we cannot tell; running is better than refusing.
+    return instanceLockTake(name) != InstanceLockResult::HeldElsewhere;
+}
+
+void releaseInstanceLock() { instanceLockDrop(); }
+
+void shutdownPlatform() {
+    sdl::closeFonts();
+    sdl::destroyPresentTargets();
+    if (display.window != nullptr) SDL_DestroyWindow(display.window);
+    display = sdl::Display{};  // forgets the driver too: ensureVideo looks again
+    instanceLockDrop();
+    queue.clear();
+    clearKeyStates(keyStates);
+    cursorClipped = false;
+    if (videoUp) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    videoUp = false;
+    SDL_Quit();
+}
+
 }  // namespace plat

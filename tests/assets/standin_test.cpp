@@ -662,10 +662,10 @@ TEST_F(StandinSet, SoundsArePlainPcmWaves) {
     // SDL reads them too.
     for (const char* name : {"SOUND/SHOT.WAV", "SOUND/BOM.WAV"}) {
         std::vector<uint8_t> bytes = served(name);
-        SDL_AudioSpec spec;
+        SDL_AudioSpec format;
         Uint8* buffer = nullptr;
         Uint32 length = 0;
-        ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1, &spec,
+        ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1, &format,
                                  &buffer, &length),
                   nullptr)
             << name << ": " << SDL_GetError();

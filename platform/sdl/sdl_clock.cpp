@@ -1,0 +1,41 @@
+// The clocks: a monotonic nanosecond counter, a millisecond clock since
+// start, and sleeps to an absolute deadline.
+#include <cerrno>
+#include <ctime>
+
+#include "platform/window.h"
+
+namespace plat {
+
+namespace {
+constexpr int64_t NanosecondsPerSecond = 1'000'000'000;
+
+int64_t monotonicNow() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<int64_t>(ts.tv_sec) * NanosecondsPerSecond + ts.tv_nsec;
+}
+
+const int64_t startTime = monotonicNow();
+
+void sleepUntilMonotonic(int64_t deadline) {
+    timespec ts;
+    ts.tv_sec = static_cast<time_t>(deadline / NanosecondsPerSecond);
+    ts.tv_nsec = static_cast<long>(deadline % NanosecondsPerSecond);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+}
+}  // namespace
+
+int64_t counter() { return monotonicNow(); }
+int64_t counterFrequency() { return NanosecondsPerSecond; }
+
+uint32_t milliseconds() { return static_cast<uint32_t>((monotonicNow() - startTime) / 1'000'000); }
+
+void sleepMs(uint32_t ms) { sleepUntilMonotonic(monotonicNow() + static_cast<int64_t>(ms) * 1'000'000); }
+
+void sleepUntil(int64_t deadline) {
+    if (deadline > 0) sleepUntilMonotonic(deadline);
+}
+
+}  // namespace plat

@@ -1,0 +1,26 @@
+// Helpers of the text service shared by the SDL layer and its tests: where
+// the two faces live on disk, and copying rendered text onto our surfaces.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstddef>
+
+#include "platform/surface.h"
+
+namespace plat {
+
+// Face 0 is the Mincho (serif) face, face 1 the Gothic (sans) face. Looks up,
+// through fontconfig, the first installed family of the face's list (IPA
+// fonts first, DejaVu as the last resort) and writes its file to `path`.
+// false when fontconfig knows none of them.
+bool findFontFile(int face, char* path, size_t capacity);
+
+// Copies rendered text with its top-left corner at (x, y) of dst, clipped to
+// dst. Understands what SDL_ttf renders: 8-bit paletted surfaces (a colour
+// key, if set, marks the transparent index) and 32-bit ARGB surfaces, whose
+// alpha is blended over what dst holds. false for other formats or a lost
+// destination.
+bool copyTextSurface(Surface* dst, int x, int y, SDL_Surface* text);
+
+}  // namespace plat

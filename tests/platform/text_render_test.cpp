@@ -1,0 +1,136 @@
+// Copying rendered text onto surfaces, and the faces the text service uses.
+#include <gtest/gtest.h>
+
+#include <SDL_ttf.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <memory>
+
+#include "platform/surface.h"
+#include "platform/text_render.h"
+
+namespace {
+
+struct SurfaceDeleter {
+    void operator()(plat::Surface* s) const { plat::destroySurface(s); }
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using OurSurface = std::unique_ptr<plat::Surface, SurfaceDeleter>;
+using SdlSurface = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+uint32_t at(const plat::Surface* s, int x, int y) { return s->pixels[y * s->width + x]; }
+
+// A paletted 3x2 text image: index 0 background (navy), 1 foreground (white).
+SdlSurface indexedText() {
+    SdlSurface text(SDL_CreateRGBSurfaceWithFormat(0, 3, 2, 8, SDL_PIXELFORMAT_INDEX8));
+    const SDL_Color colors[2] = {{0, 0, 128, 255}, {255, 255, 255, 255}};
+    SDL_SetPaletteColors(text->format->palette, colors, 0, 2);
+    const uint8_t rows[2][3] = {{0, 1, 0}, {1, 1, 0}};
+    for (int y = 0; y < 2; ++y)
+        std::memcpy(static_cast<uint8_t*>(text->pixels) + y * text->pitch, rows[y], 3);
+    return text;
+}
+
+TEST(TextCopy, OpaquePalettedTextClipsAtEveryEdge) {
+    OurSurface dst(plat::createSurface(4, 3));
+    SdlSurface text = indexedText();
+    plat::fillRect(dst.get(), plat::Rect{0, 0, 4, 3}, 0x123456);
+
+    // Hanging over the left and top edges: only the last column and row land.
+    ASSERT_TRUE(plat::copyTextSurface(dst.get(), -2, -1, text.get()));
+    EXPECT_EQ(at(dst.get(), 0, 0), 0x000080u);  // text (2,1)
+    EXPECT_EQ(at(dst.get(), 1, 0), 0x123456u);
+    EXPECT_EQ(at(dst.get(), 0, 1), 0x123456u);
+
+    // Hanging over the right and bottom edges.
+    ASSERT_TRUE(plat::copyTextSurface(dst.get(), 2, 2, text.get()));
+    EXPECT_EQ(at(dst.get(), 2, 2), 0x000080u);  // text (0,0)
+    EXPECT_EQ(at(dst.get(), 3, 2), 0xFFFFFFu);  // text (1,0)
+
+    // Wholly outside: nothing drawn, nothing touched.
+    const uint32_t before = at(dst.get(), 3, 0);
+    EXPECT_TRUE(plat::copyTextSurface(dst.get(), 4, 0, text.get()));
+    EXPECT_TRUE(plat::copyTextSurface(dst.get(), -3, 0, text.get()));
+    EXPECT_TRUE(plat::copyTextSurface(dst.get(), 0, -2, text.get()));
+    EXPECT_EQ(at(dst.get(), 3, 0), before);
+}
+
+TEST(TextCopy, ColourKeyedIndexIsTransparent) {
+    OurSurface dst(plat::createSurface(3, 2));
+    SdlSurface text = indexedText();
+    SDL_SetColorKey(text.get(), SDL_TRUE, 0);
+    plat::fillRect(dst.get(), plat::Rect{0, 0, 3, 2}, 0x00FF00);
+    ASSERT_TRUE(plat::copyTextSurface(dst.get(), 0, 0, text.get()));
+    EXPECT_EQ(at(dst.get(), 0, 0), 0x00FF00u);
+    EXPECT_EQ(at(dst.get(), 1, 0), 0xFFFFFFu);
+    EXPECT_EQ(at(dst.get(), 2, 1), 0x00FF00u);
+}
+
+TEST(TextCopy, BlendedTextMixesByAlpha) {
+    OurSurface dst(plat::createSurface(3, 1));
+    plat::fillRect(dst.get(), plat::Rect{0, 0, 3, 1}, 0x000000);
+    SdlSurface text(SDL_CreateRGBSurfaceWithFormat(0, 3, 1, 32, SDL_PIXELFORMAT_ARGB8888));
+    auto* px = static_cast<uint32_t*>(text->pixels);
+    px[0] = 0xFFFF0000u;  // opaque red
+    px[1] = 0x00FFFFFFu;  // fully transparent
+    px[2] = 0x80FFFFFFu;  // half white
+    ASSERT_TRUE(plat::copyTextSurface(dst.get(), 0, 0, text.get()));
+    EXPECT_EQ(at(dst.get(), 0, 0), 0xFF0000u);
+    EXPECT_EQ(at(dst.get(), 1, 0), 0x000000u);
+    EXPECT_EQ(at(dst.get(), 2, 0), 0x808080u);
+    EXPECT_EQ(at(dst.get(), 2, 0) >> 24, 0u);  // the top byte stays 0
+}
+
+TEST(TextCopy, RefusesLostTargetsAndUnknownFormats) {
+    OurSurface dst(plat::createSurface(3, 2));
+    SdlSurface text = indexedText();
+    dst->lost = true;
+    EXPECT_FALSE(plat::copyTextSurface(dst.get(), 0, 0, text.get()));
+    dst->lost = false;
+    SdlSurface rgb565(SDL_CreateRGBSurfaceWithFormat(0, 2, 2, 16, SDL_PIXELFORMAT_RGB565));
+    EXPECT_FALSE(plat::copyTextSurface(dst.get(), 0, 0, rgb565.get()));
+    EXPECT_FALSE(plat::copyTextSurface(nullptr, 0, 0, text.get()));
+    EXPECT_FALSE(plat::copyTextSurface(dst.get(), 0, 0, nullptr));
+}
+
+TEST(Fonts, BothFacesResolveToReadableFiles) {
+    char path[1024];
+    for (int face = 0; face < 2; ++face) {
+        if (!plat::findFontFile(face, path, sizeof path)) GTEST_SKIP() << "no usable font installed";
+        struct stat st;
+        EXPECT_EQ(stat(path, &st), 0) << path;
+    }
+    EXPECT_FALSE(plat::findFontFile(2, path, sizeof path));
+    EXPECT_FALSE(plat::findFontFile(0, path, 4));  // no room for the path
+}
+
+TEST(Fonts, ShadedLineFillsItsBoxWithTheBackground) {
+    char path[1024];
+    if (!plat::findFontFile(1, path, sizeof path)) GTEST_SKIP() << "no usable font installed";
+    ASSERT_EQ(TTF_Init(), 0);
+    TTF_Font* font = TTF_OpenFont(path, 12);
+    ASSERT_NE(font, nullptr);
+    SdlSurface text(TTF_RenderUTF8_Shaded(font, "STAFF 1999", SDL_Color{255, 255, 255, 255}, SDL_Color{0, 0, 128, 255}));
+    ASSERT_NE(text, nullptr);
+
+    OurSurface dst(plat::createSurface(200, 40));
+    ASSERT_TRUE(plat::copyTextSurface(dst.get(), 10, 5, text.get()));
+    int background = 0, foreground = 0, untouched = 0;
+    for (int y = 0; y < dst->height; ++y)
+        for (int x = 0; x < dst->width; ++x) {
+            const bool inside = x >= 10 && x < 10 + text->w && y >= 5 && y < 5 + text->h;
+            const uint32_t p = at(dst.get(), x, y);
+            if (!inside) untouched += p == 0;
+            else if (p == 0x000080u) ++background;
+            else if (p == 0xFFFFFFu) ++foreground;
+        }
+    EXPECT_EQ(untouched, dst->width * dst->height - text->w * text->h);
+    EXPECT_GT(background, foreground);
+    EXPECT_GT(foreground, 0);
+    text.reset();
+    TTF_CloseFont(font);
+    TTF_Quit();
+}
+
+}  // namespace

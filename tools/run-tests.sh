@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the unit and smoke tests, the unit tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and every fuzzer for
+# MD4_FUZZ_SECONDS (default 60) each. Installs what it needs first. Exits
+# non-zero when anything fails.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/packages.sh"
+ensure_packages "${TEST_PACKAGES[@]}" || exit 1
+
+jobs=$(nproc)
+fuzz_seconds=${MD4_FUZZ_SECONDS:-60}
+failed=()
+
+step() { echo; echo "=== $*"; }
+
+step "build and test (build/)"
+if cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+    ninja -C "$root/build"; then
+    # Smoke tests are marked to run alone; the rest share the cores.
+    ctest --test-dir "$root/build" -j"$jobs" --output-on-failure || failed+=("tests")
+else
+    failed+=("build")
+fi
+
+step "sanitizer build and unit tests (build-asan/)"
+if cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DMD4_SANITIZE=ON -DMD4_BENCH=OFF &&
+    ninja -C "$root/build-asan"; then
+    ctest --test-dir "$root/build-asan" -j"$jobs" --output-on-failure -E '^smoke\.' || failed+=("sanitizer tests")
+else
+    failed+=("sanitizer build")
+fi
+
+step "fuzzers, ${fuzz_seconds} s each (build-fuzz/)"
+if CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DMD4_FUZZ=ON -DMD4_TESTS=OFF -DMD4_BENCH=OFF &&
+    ninja -C "$root/build-fuzz"; then
+    mkdir -p "$root/build-fuzz/crashes"
+    while IFS= read -r fuzzer; do
+        name=$(basename "$fuzzer")
+        name=${name#fuzz_}
+        # New inputs go to a scratch folder; the checked-in seeds are only read.
+        work=$(mktemp -d)
+        seeds=()
+        [ -d "$root/fuzz/corpus/$name" ] && seeds=("$root/fuzz/corpus/$name")
+        echo "--- $name"
+        "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+            -artifact_prefix="$root/build-fuzz/crashes/$name-" "$work" "${seeds[@]}" || failed+=("fuzzer $name")
+        rm -rf "$work"
+    done < <(find "$root/build-fuzz/fuzz" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x 2>/dev/null | sort)
+else
+    failed+=("fuzz build")
+fi
+
+echo
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "FAILED: ${failed[*]}"
+    exit 1
+fi
+echo "All tests passed."
