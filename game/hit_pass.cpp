@@ -9,6 +9,7 @@
 #include "engine/eng_system.h"
 #include "game/coin.h"
 #include "game/enemy_slots.h"
+#include "game/play_state.h"
 #include "game/player.h"
 #include "game/score.h"
 #include "game/turning_enemies.h"
@@ -290,8 +291,12 @@ void runHitPass() {
 }
 
 void addScore(int32_t points) {
-    const int64_t sum = std::clamp<int64_t>(int64_t{score} + points, INT32_MIN, ScoreCap);
-    score = static_cast<int32_t>(sum);
+    // Points count in the run's modes, which every run is in.
+    const bool scoringMode = (gameMode == 1 || gameMode == 2) && (gameSubMode == 0 || gameSubMode == 1);
+    if (scoringMode) {
+        const int64_t sum = std::clamp<int64_t>(int64_t{score} + points, INT32_MIN, ScoreCap);
+        score = static_cast<int32_t>(sum);
+    }
     highScore = std::max(highScore, score);
 }
 

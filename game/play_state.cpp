@@ -10,4 +10,7 @@ int32_t multiBurst;
 int32_t timeLeft;
 int32_t autoFire;
 int32_t level;
+int32_t gameMode;
+int32_t gameSubMode;
+int32_t blendBackground;
 int32_t powerUpCount;

@@ -13,5 +13,8 @@ extern int32_t weaponBLock;
 extern int32_t multiBurst;          // 1 in every stage: explosions draw all bursts
 extern int32_t timeLeft;
 extern int32_t autoFire;
-extern int32_t level;
+extern int32_t level;               // 1 from the start of a run
+extern int32_t gameMode;            // 1 from the start of a run; points count in modes 1 and 2
+extern int32_t gameSubMode;         // 0 from the start of a run
+extern int32_t blendBackground;     // 0: the back column is drawn colour-keyed (never set otherwise)
 extern int32_t powerUpCount;

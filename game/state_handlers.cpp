@@ -1,5 +1,5 @@
-// Stand-in frame routines of the game states: each shows a black frame
-// until its screen or stage is written.
+// Stand-in frame routines of the stages and the ending: each shows a black
+// frame until its stage or screen is written.
 #include "game/state_handlers.h"
 
 #include "engine/eng_draw.h"
@@ -12,8 +12,6 @@ void presentBlankFrame() {
 }
 }  // namespace
 
-void runOpeningScreen() { presentBlankFrame(); }
-void runShipSelect() { presentBlankFrame(); }
 void stage1Frame() { presentBlankFrame(); }
 void stage2Frame() { presentBlankFrame(); }
 void stage3Frame() { presentBlankFrame(); }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "enemy_fixture.h"
+#include "game/play_state.h"
 #include "game/score.h"
 #include "game/weapons.h"
 
@@ -16,7 +17,8 @@ protected:
         EnemyFixture::SetUp();
         clearField();
     }
-    // No shot, missile, target or coin in play; score 0, high score 500.
+    // No shot, missile, target or coin in play; score 0, high score 500; a
+    // run's modes.
     static void clearField() {
         resetEnemySlots();
         resetTurningEnemies();
@@ -39,6 +41,8 @@ protected:
         powerUpItem = PowerUpItem{parkPosition.x, parkPosition.y, 0, 0, 0};
         score = 0;
         highScore = 500;
+        gameMode = 1;
+        gameSubMode = 0;
     }
     static void fire(PlayerShot& shot, float fullX, int32_t y, int32_t stepY, int32_t stepX = 0) {
         shot = PlayerShot{static_cast<int32_t>(screenX(fullX)), y, stepX, stepY, 1};
@@ -211,6 +215,20 @@ TEST_F(HitPass, ScoreSaturatesAndTheHighScoreFollows) {
     score = 0;
     addScore(10);
     EXPECT_EQ(highScore, ScoreCap);  // never lowered
+}
+
+TEST_F(HitPass, PointsCountOnlyInTheRunModes) {
+    const struct {
+        int32_t mode, subMode;
+        bool counts;
+    } cases[] = {{0, 0, false}, {1, 0, true}, {2, 1, true}, {3, 0, false}, {1, 2, false}};
+    for (const auto& c : cases) {
+        gameMode = c.mode;
+        gameSubMode = c.subMode;
+        score = 0;
+        addScore(100);
+        EXPECT_EQ(score, c.counts ? 100 : 0) << c.mode << "/" << c.subMode;
+    }
 }
 
 }  // namespace

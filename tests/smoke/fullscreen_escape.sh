@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The full-screen game in a virtual display: its window covers the desktop,
-# a second copy gives way to it, and Escape ends it cleanly.
+# a second copy gives way to it, a player goes from the title through ship
+# select into a run, and Escape ends it cleanly.
 # Arguments: game, game-windowed, artifacts folder.
 game=$1
 artifacts=$3
@@ -26,10 +27,23 @@ second=$?
 kill -0 "$program_pid" 2>/dev/null || fail "the first copy ended when the second started"
 [ "$(xdotool search --onlyvisible --name "$window_title" | wc -l)" -eq 1 ] || fail "the second copy opened a window"
 
-xdotool windowfocus "$window_id"
-xdotool key Return
-sleep 2
+[ "$(brightness fullscreen-opening)" != "0" ] || fail "the title screen is black"
+press Return
+check_no_error_box fullscreen
 screenshot fullscreen-after-enter
+pictures_differ fullscreen-opening fullscreen-after-enter || fail "Enter left the title on the screen"
+
+# Ship select: a still picture over the flying preview. F1 starts a run, and
+# the still picture gives way.
+sleep 1
+screenshot fullscreen-ship-select-later
+press F1
+check_no_error_box fullscreen
+screenshot fullscreen-run
+changed=$(still_part_changed fullscreen-after-enter fullscreen-ship-select-later fullscreen-run)
+echo "share of the ship-select picture changed by F1: $changed"
+awk -v share="$changed" 'BEGIN { exit !(share >= 0.01) }' || fail "F1 left the ship-select screen up"
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended in the run"
 
 xdotool key Escape
 wait_exit 10

@@ -62,6 +62,8 @@ protected:
         controlMouse = noDeath = paused = continuePrompt = 0;
         mouseX = mouseY = mouseLeftDown = mouseRightDown = lastKey = score = 0;
         scrollDistance = 0;
+        gameMode = 1;  // points count, as in every run
+        gameSubMode = 0;
         resetWeapons();
         laserFrame = 0;
         for (WreckFragment& fragment : wreckFragments) parkWreckFragment(fragment);

@@ -6,6 +6,9 @@
 #   wait_for_window          sets window_id to the game's mapped window
 #   check_no_error_box NAME  fails when NAME.log holds an error box
 #   screenshot NAME          $artifacts/NAME.png of the whole display
+#   press KEY                holds KEY in the game's window as a player does
+#   pictures_differ A B      succeeds when screenshots A and B differ
+#   still_part_changed A B C share of the screen still from A to B that C changes
 #   wait_exit SECONDS        waits for the program; sets program_status
 #   fail MESSAGE             reports and exits 1
 
@@ -110,6 +113,33 @@ screenshot() {
 # Prints the mean brightness (0..1) of a screenshot.
 brightness() {
     convert "$artifacts/$1.png" -colorspace Gray -format "%[fx:mean]" info:
+}
+
+# Holds a key for a fifth of a second, as a player does (a key released
+# before the next frame is never seen by the game), then lets a second of
+# play pass.
+press() {
+    xdotool windowfocus "$window_id"
+    xdotool keydown "$1"
+    sleep 0.2
+    xdotool keyup "$1"
+    sleep 1
+}
+
+pictures_differ() {
+    local changed
+    changed=$(compare -metric AE "$artifacts/$1.png" "$artifacts/$2.png" null: 2>&1)
+    [ "$changed" != "0" ]
+}
+
+# The share (0..1) of the screen that stood still between screenshots $1 and
+# $2 and differs in $3. A screen with a still picture over moving parts has
+# given way to another when much of its still part changes.
+still_part_changed() {
+    local a="$artifacts/$1.png" b="$artifacts/$2.png" c="$artifacts/$3.png"
+    convert "$a" "$b" -compose difference -composite -colorspace Gray -threshold 0 -negate \
+        \( "$b" "$c" -compose difference -composite -colorspace Gray -threshold 0 \) \
+        -compose multiply -composite -format "%[fx:mean]" info:
 }
 
 wait_exit() {
