@@ -17,3 +17,16 @@ struct Coin {
 // The pick-up burst: frames 0..9 of 80x80, played twice.
 constexpr int32_t coinBurstLastFrame = 9;
 constexpr int32_t coinBurstLastLoop = 1;
+
+// Every coin routine below serves the slot coins and the stage coin pools
+// alike.
+
+// Out of play: parked, with its speed, gate, flags and burst cleared.
+void parkCoin(Coin& coin);
+// A falling coin sinks by its speed; any coin below y 600 stops falling and
+// is parked (its other fields kept).
+void stepCoin(Coin& coin);
+// The coin picture (`coinImage`, 30x30) while it is not taken; once taken,
+// one frame of the pick-up burst, and after the second loop the coin leaves
+// play. The coin goes on falling while its burst plays.
+void drawCoin(Coin& coin, int32_t coinImage);

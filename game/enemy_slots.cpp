@@ -20,21 +20,6 @@ namespace {
 
 bool validSlot(int slot) { return slot >= 0 && slot < EnemySlotCount; }
 
-void parkSlot(EnemySlot& e) {
-    e.x = parkPosition.x;
-    e.y = parkPosition.y;
-}
-
-void parkCoin(Coin& coin) {
-    coin.x = parkPosition.x;
-    coin.y = parkPosition.y;
-}
-
-void parkShot(AimedShot& shot) {
-    shot.x = parkPosition.x;
-    shot.y = parkPosition.y;
-}
-
 void playExplosionSound() { engSound::Play(sndBom, -1); }
 
 // ---------------------------------------------------------------------------
@@ -408,7 +393,7 @@ void moveEnemy(int slot, int pattern, int w, int h) {
     }
     if (enemyOffScreen(e.x, e.y, w, h)) {
         e.alive = 0;
-        parkSlot(e);
+        parkRecord(e);
     }
 }
 
@@ -431,7 +416,7 @@ void drawEnemySlot(int slot, int kind) {
         e.hitGate = 0;
         e.burstFrame = 0;
         e.burstStage = 0;
-        parkSlot(e);
+        parkRecord(e);
     }
 }
 
@@ -462,36 +447,12 @@ void dropSlotCoin(int slot) {
 
 void stepSlotCoin(int slot) {
     if (!validSlot(slot)) return;
-    Coin& coin = slotCoins[slot];
-    if (coin.falling != 0) coin.y += coin.vy * frameTime;
-    if (coin.y > 600.0f) {
-        coin.falling = 0;
-        parkCoin(coin);
-    }
+    stepCoin(slotCoins[slot]);
 }
 
 void drawSlotCoin(int slot) {
     if (!validSlot(slot)) return;
-    Coin& coin = slotCoins[slot];
-    if (coin.taken <= 0) {
-        engDraw::Blit(pixelOf(coin.x), pixelOf(coin.y), imgCoin1, 0, 0, 30, 30);
-        return;
-    }
-    if (coin.frame < 0 || coin.frame > coinBurstLastFrame) coin.frame = 0;
-    engDraw::Blit(pixelOf(coin.x) - 25, pixelOf(coin.y) - 25, imgCoinbk1, 80 * coin.frame, 0, 80 * coin.frame + 80, 80);
-    coin.frame += 1;
-    if (coin.frame > coinBurstLastFrame) {
-        coin.loopCount += 1;
-        coin.frame = 0;
-    }
-    if (coin.loopCount > coinBurstLastLoop) {
-        coin.falling = 0;
-        coin.taken = 0;
-        coin.pickupGate = 0;
-        coin.frame = 0;
-        coin.loopCount = 0;
-        parkCoin(coin);
-    }
+    drawCoin(slotCoins[slot], imgCoin1);
 }
 
 void takeSlotCoin(int slot) {
@@ -539,7 +500,7 @@ void stepAimedShot(int slot) {
     if (shot.active != 0) flyAlongAngle(shot.x, shot.y, shot.angle, shot.speed);
     if (aimedShotGone(shot)) {
         shot.active = 0;
-        parkShot(shot);
+        parkRecord(shot);
     }
     int32_t aliveCopy = playerAlive == 1 ? 1 : 0;
     testPlayerHit(aliveCopy, shot.x, shot.y, singleShotPlayerBox);
@@ -588,25 +549,17 @@ void resetEnemySlots() {
         e.animFrame = 0;
         e.timer = 0;
         e.variant = engSystem::Rand() % 4;
-        parkSlot(e);
+        parkRecord(e);
         e.vx = 0;
         e.vy = 0;
         e.alive = 0;
         e.dying = 0;
         e.hitGate = 0;
     }
-    for (Coin& coin : slotCoins) {
-        parkCoin(coin);
-        coin.vy = 0;
-        coin.pickupGate = 0;
-        coin.falling = 0;
-        coin.taken = 0;
-        coin.loopCount = 0;
-        coin.frame = 0;
-    }
+    for (Coin& coin : slotCoins) parkCoin(coin);
     auto resetShot = [](AimedShot& shot) {
         shot.frame = engSystem::Rand() % 10;
-        parkShot(shot);
+        parkRecord(shot);
         shot.dx = shot.dy = 0;
         shot.startX = shot.startY = 0;
         shot.speed = 0;

@@ -157,7 +157,7 @@ void resetObjectPools() {
     parkBlasts(boss3SmallBlasts);
 
     for (auto& pool : stageCoins) {
-        for (Coin& coin : pool) parkStageCoin(coin);
+        for (Coin& coin : pool) parkCoin(coin);
     }
 
     // Shot pools, record type after record type.

@@ -68,45 +68,12 @@ void killBossSparks(int stage) {
     }
 }
 
-void parkStageCoin(Coin& coin) {
-    coin.x = parkPosition.x;
-    coin.y = parkPosition.y;
-    coin.vy = 0;
-    coin.pickupGate = 0;
-    coin.falling = 0;
-    coin.taken = 0;
-    coin.loopCount = 0;
-    coin.frame = 0;
-}
-
 void stepStageCoins(int stage) {
     if (!validStage(stage)) return;
-    for (Coin& coin : stageCoins[stage - 1]) {
-        if (coin.falling != 0) coin.y += coin.vy * frameTime;
-        if (coin.y > 600.0f) {
-            coin.falling = 0;
-            coin.x = parkPosition.x;
-            coin.y = parkPosition.y;
-        }
-    }
+    for (Coin& coin : stageCoins[stage - 1]) stepCoin(coin);
 }
 
 void drawStageCoins(int stage) {
     if (!validStage(stage)) return;
-    for (Coin& coin : stageCoins[stage - 1]) {
-        const int32_t x = pixelOf(coin.x), y = pixelOf(coin.y);
-        if (coin.taken == 0) {
-            engDraw::Blit(x, y, imgCoin2, 0, 0, 30, 30);
-            continue;
-        }
-        if (coin.frame < 0 || coin.frame > coinBurstLastFrame) coin.frame = 0;
-        const int32_t f = coin.frame;
-        engDraw::Blit(x - 25, y - 25, imgCoinbk1, 80 * f, 0, 80 * f + 80, 80);
-        coin.frame += 1;
-        if (coin.frame > coinBurstLastFrame) {
-            coin.frame = 0;
-            coin.loopCount += 1;
-        }
-        if (coin.loopCount > coinBurstLastLoop) parkStageCoin(coin);
-    }
+    for (Coin& coin : stageCoins[stage - 1]) drawCoin(coin, imgCoin2);
 }

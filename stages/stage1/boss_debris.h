@@ -38,5 +38,3 @@ extern Coin stageCoins[BossCount][StageCoinCount];
 
 void stepStageCoins(int stage);
 void drawStageCoins(int stage);
-// A coin parked at the park position with its speed, flags and burst cleared.
-void parkStageCoin(Coin& coin);

@@ -18,6 +18,13 @@ constexpr int32_t missileParkX = -500, missileParkY = 500;
 // Dead debris fragments.
 constexpr Position deadDebrisPosition{1000.0f, 5000.0f};
 
+// Moves a record with float x and y to the park position.
+template <typename Record>
+void parkRecord(Record& record) {
+    record.x = parkPosition.x;
+    record.y = parkPosition.y;
+}
+
 // ---------------------------------------------------------------------------
 // Record types (fields in this order; positions are the sprite's top-left)
 // ---------------------------------------------------------------------------

@@ -36,7 +36,7 @@ protected:
         for (int32_t& skip : largeTargetSkipHit) skip = 0;
         for (int stage = 1; stage <= BossCount; ++stage) killBossSparks(stage);
         for (auto& pool : stageCoins) {
-            for (Coin& coin : pool) parkStageCoin(coin);
+            for (Coin& coin : pool) parkCoin(coin);
         }
         powerUpItem = PowerUpItem{parkPosition.x, parkPosition.y, 0, 0, 0};
         score = 0;
