@@ -557,16 +557,8 @@ void resetEnemySlots() {
         e.hitGate = 0;
     }
     for (Coin& coin : slotCoins) parkCoin(coin);
-    auto resetShot = [](AimedShot& shot) {
-        shot.frame = engSystem::Rand() % 10;
-        parkRecord(shot);
-        shot.dx = shot.dy = 0;
-        shot.startX = shot.startY = 0;
-        shot.speed = 0;
-        shot.active = 0;
-    };
-    for (AimedShot& shot : slotAimedShots) resetShot(shot);
+    for (AimedShot& shot : slotAimedShots) parkAimedShot(shot);
     for (auto& group : slotAimedFive) {
-        for (AimedShot& shot : group) resetShot(shot);
+        for (AimedShot& shot : group) parkAimedShot(shot);
     }
 }

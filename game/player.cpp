@@ -59,9 +59,9 @@ void drawShip() {
     engDraw::Blit(x, y, imgMyme1, shipSheetLeft, 0, shipSheetLeft + shipWidth, shipHeight);
 }
 
-void parkPowerUp() {
-    powerUpItem.x = parkPosition.x;
-    powerUpItem.y = parkPosition.y;
+// Out of play; its speed and taken flag stay as they are.
+void retirePowerUp() {
+    parkRecord(powerUpItem);
     powerUpItem.active = 0;
 }
 
@@ -146,6 +146,11 @@ void updatePlayerShip() {
     }
 }
 
+void parkPowerUp() {
+    powerUpItem = PowerUpItem{};
+    parkRecord(powerUpItem);
+}
+
 void dropPowerUp() {
     if (powerUpItem.active != 0) return;
     powerUpItem.x = static_cast<float>(screenX(powerUpDropLeft + engSystem::Rand() % powerUpDropSpan));
@@ -158,7 +163,7 @@ void dropPowerUp() {
 void stepPowerUp() {
     if (powerUpItem.active == 0) return;
     powerUpItem.y += powerUpItem.speed * frameTime;
-    if (powerUpItem.y > powerUpFloor) parkPowerUp();
+    if (powerUpItem.y > powerUpFloor) retirePowerUp();
 }
 
 void drawPowerUp() {
@@ -166,7 +171,7 @@ void drawPowerUp() {
         laserArmed = 1;
         shotPower = 1;
         powerUpItem.taken = 0;
-        parkPowerUp();
+        retirePowerUp();
         return;
     }
     engDraw::Blit(pixelOf(powerUpItem.x), pixelOf(powerUpItem.y), imgSpower1, 0, 0, powerUpSize,

@@ -80,6 +80,8 @@ void stepWreckFragments();
 // A fragment out of play: x -500, y 2550, every other field 0.
 void parkWreckFragment(WreckFragment& fragment);
 
+// The power-up out of play: parked, its speed and flags cleared (the resets).
+void parkPowerUp();
 // Puts the power-up at the top of the field unless it is already out.
 void dropPowerUp();
 void stepPowerUp();

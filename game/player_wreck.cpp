@@ -59,8 +59,7 @@ void launchFragment(WreckFragment& f, int record) {
 
 void parkWreckFragment(WreckFragment& fragment) {
     fragment = WreckFragment{};
-    fragment.x = parkPosition.x;
-    fragment.y = parkPosition.y;
+    parkRecord(fragment);
 }
 
 void spawnWreckRings() {

@@ -25,99 +25,24 @@ constexpr float stage1BaseStartY = 240.0f;
 // Spin of a parked wreck fragment, in radians.
 constexpr float wreckParkedSpin = -0.0524f;
 
-int32_t randomPhase(int modulus) { return engSystem::Rand() % modulus; }
-
-void parkPowerUpItem() {
-    powerUpItem.x = parkPosition.x;
-    powerUpItem.y = parkPosition.y;
-    powerUpItem.speed = 0;
-    powerUpItem.active = 0;
-    powerUpItem.taken = 0;
-}
-
 void parkBoss(BossBody& boss, float startHp) {
-    boss.x = parkPosition.x;
-    boss.y = parkPosition.y;
-    boss.moveTimer = 0;
-    boss.defeatTimer = 0;
+    // The hit flags of all of them, so that no hit flash of one stage shows
+    // in the next.
+    boss = BossBody{};
+    parkRecord(boss);
     boss.hp = startHp;
-    // All three, so that no hit flash of one stage shows in the next.
-    boss.hitFlag = 0;
 }
 
 void parkPicture(MovingPicture& picture) {
-    picture.x = parkPosition.x;
-    picture.y = parkPosition.y;
-    picture.speed = 0;
+    picture = MovingPicture{};
+    parkRecord(picture);
 }
 
 template <int N>
 void parkBlasts(BossBlast (&blasts)[N]) {
     for (BossBlast& blast : blasts) {
-        blast.frame = 0;
-        blast.x = parkPosition.x;
-        blast.y = parkPosition.y;
-    }
-}
-
-void parkAimedShots(AimedShot* records, int count) {
-    for (int i = 0; i < count; ++i) {
-        AimedShot& r = records[i];
-        r.frame = randomPhase(10);
-        r.x = parkPosition.x;
-        r.y = parkPosition.y;
-        r.dx = r.dy = 0;
-        r.startX = r.startY = 0;
-        r.speed = 0;
-        r.active = 0;
-    }
-}
-
-void parkFanShots(FanShot* records, int count, int phaseModulus) {
-    for (int i = 0; i < count; ++i) {
-        FanShot& r = records[i];
-        r.frame = randomPhase(phaseModulus);
-        r.waveCounter = 0;
-        r.x = parkPosition.x;
-        r.y = parkPosition.y;
-        r.dx = r.dy = 0;
-        r.startX = r.startY = 0;
-        r.speed = 0;
-        r.active = 0;
-    }
-}
-
-void parkVolleyShots(VolleyShot* records, int count) {
-    for (int i = 0; i < count; ++i) {
-        VolleyShot& r = records[i];
-        r.frame = randomPhase(10);
-        r.timerCounter = 0;
-        r.x = parkPosition.x;
-        r.y = parkPosition.y;
-        r.vx = r.vy = 0;
-        r.active = 0;
-    }
-}
-
-void parkSweepShots(SweepShot* records, int count) {
-    for (int i = 0; i < count; ++i) {
-        SweepShot& r = records[i];
-        r.x = parkPosition.x;
-        r.y = parkPosition.y;
-        r.driftX = r.driftY = 0;
-        r.speed = 0;
-        r.turnTimer = 0;
-        r.active = 0;
-    }
-}
-
-void parkCurvingMissiles(CurvingMissile* records, int count) {
-    for (int i = 0; i < count; ++i) {
-        CurvingMissile& r = records[i];
-        r.x = missileParkX;
-        r.y = missileParkY;
-        r.timer = 0;
-        r.active = 0;
+        blast = BossBlast{};
+        parkRecord(blast);
     }
 }
 
@@ -129,7 +54,8 @@ int fanPhaseModulus(const FanPool& pool) {
 void parkFanPoolsOfType(ShotRecordType type) {
     for (int p = 0; p < FanPoolCount; ++p) {
         if (fanPools[p].recordType != type) continue;
-        parkFanShots(fanPoolRecords(p), fanPools[p].count, fanPhaseModulus(fanPools[p]));
+        FanShot* records = fanPoolRecords(p);
+        for (int i = 0; i < fanPools[p].count; ++i) parkFanShot(records[i], fanPhaseModulus(fanPools[p]));
     }
 }
 
@@ -160,26 +86,23 @@ void resetObjectPools() {
         for (Coin& coin : pool) parkCoin(coin);
     }
 
-    // Shot pools, record type after record type.
-    for (int p = 0; p < AimedPoolCount; ++p) parkAimedShots(aimedPoolRecords(p), aimedPools[p].count);
+    // Shot pools, record type after record type. Each family keeps its
+    // pools one after another in one array.
+    for (AimedShot& r : aimedShotRecords) parkAimedShot(r);
     parkFanPoolsOfType(ShotRecordType::Fan);
-    for (int p = 0; p < RingPoolCount; ++p) parkFanShots(ringPoolRecords(p), ringPools[p].count, 7);
+    for (FanShot& r : ringShotRecords) parkFanShot(r, 7);
     parkFanPoolsOfType(ShotRecordType::CompactFan);
-    for (int p = 0; p < VolleyPoolCount; ++p) parkVolleyShots(volleyPoolRecords(p), volleyPools[p].count);
-    for (int p = 0; p < SegmentedPoolCount; ++p) {
-        parkVolleyShots(segmentedPoolRecords(p), segmentedPools[p].count);
-    }
-    for (int p = 0; p < SalvoPoolCount; ++p) parkVolleyShots(salvoPoolRecords(p), salvoPools[p].count);
-    for (int p = 0; p < SweepPoolCount; ++p) parkSweepShots(sweepPoolRecords(p), sweepPools[p].count);
-    for (int p = 0; p < MissileStreamCount; ++p) {
-        parkCurvingMissiles(missileStreamPoolRecords(p), missileStreamPools[p].count);
-    }
+    for (VolleyShot& r : volleyShotRecords) parkVolleyShot(r);
+    for (VolleyShot& r : segmentedShotRecords) parkVolleyShot(r);
+    for (VolleyShot& r : salvoShotRecords) parkVolleyShot(r);
+    for (SweepShot& r : sweepShotRecords) parkSweepShot(r);
+    for (CurvingMissile& r : curvingMissileRecords) parkCurvingMissile(r);
 }
 
 void resetPlayState() {
     engSystem::SeedRand(static_cast<uint32_t>(std::time(nullptr)));
 
-    parkPowerUpItem();
+    parkPowerUp();
 
     // The player's weapon and effect records off the field; with them the
     // option pods (angles 0 and pi) and the weapon sequencers' counters,
@@ -187,9 +110,7 @@ void resetPlayState() {
     resetWeapons();
 
     for (WreckFragment& fragment : wreckFragments) {
-        fragment = WreckFragment{};
-        fragment.x = parkPosition.x;
-        fragment.y = parkPosition.y;
+        parkWreckFragment(fragment);
         fragment.angle = wreckParkedSpin;
     }
 
@@ -235,7 +156,7 @@ void resetScrollAndPlayer() {
     lives = 1;
     playerX = screenX(playerStartX);
     playerY = playerStartY;
-    parkPowerUpItem();
+    parkPowerUp();
     laserArmed = 0;
     shotPower = 0;
 }

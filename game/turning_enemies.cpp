@@ -18,11 +18,6 @@ namespace {
 
 bool validEnemy(int i) { return i >= 0 && i < TurningEnemyCount; }
 
-void parkEnemy(TurningEnemy& e) {
-    e.x = parkPosition.x;
-    e.y = parkPosition.y;
-}
-
 // Entry: straight down until the clock reaches 30, then the curve, which
 // loops back from 181 to 31 and so never ends.
 constexpr float enemyClockRate = 10.0f;
@@ -66,6 +61,7 @@ constexpr float fanTurnStep = piTimes(12.0 / 180.0);
 constexpr HitBox fanShotPlayerBox{-10, 30, 0, 30};
 constexpr int32_t FanSmallShotSize = 16, FanSmallShotFrames = 24;
 constexpr int32_t FanLargeShotSize = 39;
+constexpr int32_t fanShotPhases = 7;  // first frames drawn by the reset
 
 }  // namespace
 
@@ -120,7 +116,7 @@ void moveTurningEnemy(int i, int type, int w, int h) {
     }
     if (enemyOffScreen(e.x, e.y, w, h)) {
         e.alive = 0;
-        parkEnemy(e);
+        parkRecord(e);
     }
 }
 
@@ -140,7 +136,7 @@ void drawTurningEnemy(int i, int kind) {
         e.hitGate = 0;
         e.burstFrame = 0;
         e.burstCount = 0;
-        parkEnemy(e);
+        parkRecord(e);
     }
 }
 
@@ -244,8 +240,7 @@ void stepFanWaveBank(FanShot* bank) {
         if (shot.x > rightEdgeX(800.0f) || shot.x < -40.0f || shot.y > 600.0f || shot.y < -40.0f ||
             clearShots == 1) {
             shot.active = 0;
-            shot.x = parkPosition.x;
-            shot.y = parkPosition.y;
+            parkRecord(shot);
         }
         testPlayerHit(aliveCopy, shot.x, shot.y, fanShotPlayerBox);
     }
@@ -299,7 +294,7 @@ void resetTurningEnemies() {
         e.flameFrame = 0;
         e.timer = 0;
         e.burstStyle = engSystem::Rand() % 4;
-        parkEnemy(e);
+        parkRecord(e);
         e.speedX = 0;
         e.speedY = 0;
         e.alive = 0;
@@ -308,12 +303,7 @@ void resetTurningEnemies() {
         e.hp = 2000.0f;
     }
     for (auto& bank : turningEnemyFanShots) {
-        for (FanShot& shot : bank) {
-            shot = FanShot{};
-            shot.frame = engSystem::Rand() % 7;
-            shot.x = parkPosition.x;
-            shot.y = parkPosition.y;
-        }
+        for (FanShot& shot : bank) parkFanShot(shot, fanShotPhases);
     }
     for (auto& puffs : turningEnemyPuffs) {
         for (Puff& puff : puffs) freePuff(puff, parkPosition);

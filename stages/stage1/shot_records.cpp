@@ -38,6 +38,35 @@ void flyAlongAngle(float& x, float& y, float angle, float speed) {
     x += cosine * speed * frameTime;
 }
 
+void parkAimedShot(AimedShot& shot) {
+    shot = AimedShot{};
+    shot.frame = engSystem::Rand() % 10;
+    parkRecord(shot);
+}
+
+void parkFanShot(FanShot& shot, int32_t phaseCount) {
+    shot = FanShot{};
+    shot.frame = engSystem::Rand() % phaseCount;
+    parkRecord(shot);
+}
+
+void parkVolleyShot(VolleyShot& shot) {
+    shot = VolleyShot{};
+    shot.frame = engSystem::Rand() % 10;
+    parkRecord(shot);
+}
+
+void parkSweepShot(SweepShot& shot) {
+    shot = SweepShot{};
+    parkRecord(shot);
+}
+
+void parkCurvingMissile(CurvingMissile& missile) {
+    missile = CurvingMissile{};
+    missile.x = missileParkX;
+    missile.y = missileParkY;
+}
+
 bool insidePlayerBox(float x, float y, const HitBox& box) {
     const float dx = x - playerX;
     const float dy = y - playerY;

@@ -92,6 +92,18 @@ struct BossBody {
     int32_t hitFlag;     // set by the hit pass when a weapon hits the boss
 };
 
+// ---------------------------------------------------------------------------
+// Records out of play (the resets)
+// ---------------------------------------------------------------------------
+// Each clears every field and parks the record. The animated records draw a
+// random first frame, so that the shots of one pool do not blink in step:
+// one engSystem::Rand() per record.
+void parkAimedShot(AimedShot& shot);                       // frame 0..9
+void parkFanShot(FanShot& shot, int32_t phaseCount);       // frame 0..phaseCount - 1
+void parkVolleyShot(VolleyShot& shot);                     // frame 0..9
+void parkSweepShot(SweepShot& shot);
+void parkCurvingMissile(CurvingMissile& missile);          // at (missileParkX, missileParkY)
+
 // Which kind of record a pool holds.
 enum class ShotRecordType : int32_t { Aimed, Fan, CompactFan, Volley, Sweep, CurvingMissile };
 
