@@ -10,7 +10,6 @@
 #include "game/game_flags.h"
 #include "game/hit_pass.h"
 #include "game/player.h"
-#include "game/turning_enemies.h"
 #include "game/weapons.h"
 #include "stages/stage1/shot_records.h"
 
@@ -27,36 +26,10 @@ constexpr int32_t fanLeaveLeft = -80, fanLeaveTop = -80;
 constexpr int32_t fanLeaveRight = 800, fanLeaveBottom = 600;
 constexpr int fanPieceSize = 80;
 
-// Enemy slots and turning enemies are hit while their y is at least this.
-constexpr int32_t fanTargetMinY = 10;
-// The box round an enemy's position that a piece must be in.
-constexpr int32_t enemyBoxLeft = -40, enemyBoxRight = 50, enemyBoxTop = -60, enemyBoxBottom = 50;
-constexpr float damagePerSecond = 100.0f;
-
-bool inEnemyBox(int32_t x, int32_t y, float enemyX, float enemyY) {
-    const int32_t ex = pixelOf(enemyX), ey = pixelOf(enemyY);
-    return within(x, ex + enemyBoxLeft, ex + enemyBoxRight) && within(y, ey + enemyBoxTop, ey + enemyBoxBottom);
-}
-
 void strikeWithFanPiece(FanPiece& piece) {
-    for (int slot = 0; slot < WeaponTargetSlots; ++slot) {
-        const EnemySlot& enemy = enemySlots[slot];
-        if (pixelOf(enemy.y) < fanTargetMinY) continue;
-        if (!inEnemyBox(piece.x, piece.y, enemy.x, enemy.y)) continue;
-        killEnemySlot(slot);
-        addScore(EnemyHitPoints);
-    }
-    for (int i = 0; i < WeaponTargetTurningEnemies; ++i) {
-        TurningEnemy& enemy = turningEnemies[i];
-        if (pixelOf(enemy.y) < fanTargetMinY) continue;
-        if (!inEnemyBox(piece.x, piece.y, enemy.x, enemy.y)) continue;
-        addScore(EnemyHitPoints);
-        enemy.hp -= frameTime * damagePerSecond;
-        if (enemy.hp <= 0) killTurningEnemy(i);
-    }
-    // The large targets meet a piece as they meet weapon B's shots; one that
-    // is hit stops it.
-    if (hitLargeTargets(piece.x, piece.y, HitWeapon::B)) {
+    hitEnemies(piece.x, piece.y, HitWeapon::FanPiece);
+    // A large target that is hit stops the piece.
+    if (hitLargeTargets(piece.x, piece.y, HitWeapon::FanPiece)) {
         piece.active = 0;
         piece.x = piece.y = retiredShotPosition;
     }

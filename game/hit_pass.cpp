@@ -34,6 +34,7 @@ constexpr int32_t largeTargetTop = 10, largeTargetBottom = 200;
 
 // What one weapon does to what it meets.
 struct WeaponRule {
+    bool passesHitGates;  // hits enemies whatever their hitGate
     RelativeBox slotBox;
     RelativeBox turningBox;
     float turningDamage;  // hp per second of overlap
@@ -48,20 +49,26 @@ constexpr RelativeBox shotTurningBox{-60, 60, -80, 50};
 constexpr RelativeBox podBox{10, 70, 0, 50};
 constexpr WeaponRule weaponRules[] = {
     // A
-    {shotSlotBox, shotTurningBox, 100.0f, {80, 80, 80, 50, 50}, {300, 320, 300, 270, 390}, {50, 50, 50, 50, 60},
-     100.0f},
+    {false, shotSlotBox, shotTurningBox, 100.0f, {80, 80, 80, 50, 50}, {300, 320, 300, 270, 390},
+     {50, 50, 50, 50, 60}, 100.0f},
     // B
-    {shotSlotBox, shotTurningBox, 100.0f, {80, 80, 80, 50, 50}, {300, 320, 300, 270, 390},
+    {false, shotSlotBox, shotTurningBox, 100.0f, {80, 80, 80, 50, 50}, {300, 320, 300, 270, 390},
      {100, 100, 100, 100, 250}, 100.0f},
     // C
-    {shotSlotBox, shotTurningBox, 100.0f, {80, 80, 80, 50, 50}, {300, 320, 300, 270, 390},
+    {false, shotSlotBox, shotTurningBox, 100.0f, {80, 80, 80, 50, 50}, {300, 320, 300, 270, 390},
      {100, 100, 100, 100, 250}, 100.0f},
     // pod shots
-    {podBox, podBox, 10.0f, {80, 80, 80, 50, 50}, {344, 364, 344, 314, 434}, {50, 50, 50, 50, 60}, 10.0f},
+    {false, podBox, podBox, 10.0f, {80, 80, 80, 50, 50}, {344, 364, 344, 314, 434}, {50, 50, 50, 50, 60},
+     10.0f},
     // missiles
-    {shotSlotBox, shotTurningBox, 100.0f, {80, 80, 80, 50, 50}, {340, 360, 340, 310, 430}, {50, 50, 50, 50, 60},
-     3.0f},
+    {false, shotSlotBox, shotTurningBox, 100.0f, {80, 80, 80, 50, 50}, {340, 360, 340, 310, 430},
+     {50, 50, 50, 50, 60}, 3.0f},
+    // fan pieces: the slots' box for the turning enemies too; the large
+    // targets as weapon B
+    {true, shotSlotBox, shotSlotBox, 100.0f, {80, 80, 80, 50, 50}, {300, 320, 300, 270, 390},
+     {100, 100, 100, 100, 250}, 100.0f},
 };
+static_assert(std::size(weaponRules) == static_cast<size_t>(HitWeapon::FanPiece) + 1);
 const WeaponRule& ruleOf(HitWeapon weapon) { return weaponRules[static_cast<int>(weapon)]; }
 
 struct TargetHooks {
@@ -77,11 +84,10 @@ const TargetHooks targets[LargeTargetCount] = {
     {&boss2, markStage2BossHit, spawnStage2BossSparks},
 };
 
-// Enemy slots 0..20 and turning enemies 0..3; the weapon flies on.
 void hitEnemies(int32_t x, int32_t y, const WeaponRule& rule) {
     for (int j = 0; j < WeaponTargetSlots; ++j) {
         const EnemySlot& e = enemySlots[j];
-        if (e.hitGate != 0) continue;
+        if (e.hitGate != 0 && !rule.passesHitGates) continue;
         const int32_t ey = pixelOf(e.y);
         if (ey < enemyTestTop) continue;
         if (inside(x, y, pixelOf(e.x), ey, rule.slotBox)) {
@@ -91,7 +97,7 @@ void hitEnemies(int32_t x, int32_t y, const WeaponRule& rule) {
     }
     for (int i = 0; i < WeaponTargetTurningEnemies; ++i) {
         TurningEnemy& e = turningEnemies[i];
-        if (e.hitGate != 0) continue;
+        if (e.hitGate != 0 && !rule.passesHitGates) continue;
         const int32_t ey = pixelOf(e.y);
         if (ey < enemyTestTop) continue;
         if (inside(x, y, pixelOf(e.x), ey, rule.turningBox)) {
@@ -102,11 +108,9 @@ void hitEnemies(int32_t x, int32_t y, const WeaponRule& rule) {
     }
 }
 
-// Retired shots and missiles wait far outside every box.
-constexpr int32_t retiredPosition = 5000;
 void retire(PlayerShot& shot) {
     shot.active = 0;
-    shot.x = shot.y = retiredPosition;
+    shot.x = shot.y = retiredShotPosition;
 }
 
 // Directions of a shot's band (records in bands of 26): -1 up or left,
@@ -187,7 +191,7 @@ void runMissiles() {
         stepMissile(missile, i / MissileGroupSize);
         if (missile.y < missileTopExit) {
             missile.active = 0;
-            missile.x = missile.y = retiredPosition;
+            missile.x = missile.y = retiredShotPosition;
             missile.timer = 0;
         }
         hitEnemies(missile.x, missile.y, rule);
@@ -244,23 +248,20 @@ void takeStageCoin(int stage, int i) {
     playExplosionSound();
 }
 
-// Every dead fragment of a missile's group comes alive at the missile.
+// Every dead fragment of each missile's group comes alive at the missile.
 void lightSpareSparks(int spare) {
-    for (int i = 0; i < MissileCount; ++i) {
-        for (DebrisFragment& fragment : spareBossSparks[spare][i]) {
-            if (fragment.alive != 0) continue;
-            fragment.alive = 1;
-            fragment.x = static_cast<float>(missiles[i].x + 23);
-            fragment.y = static_cast<float>(missiles[i].y);
-        }
-    }
+    for (int i = 0; i < MissileCount; ++i) lightSparkGroup(spareBossSparks[spare][i], missiles[i].x, missiles[i].y);
 }
+
+static_assert(SparkGroupCount == MissileCount, "one spark group per missile");
 
 void lightBossSparks(int stage) {
     for (int i = 0; i < MissileCount; ++i) spawnSparkGroup(stage, i, missiles[i].x, missiles[i].y);
 }
 
 }  // namespace
+
+void hitEnemies(int32_t x, int32_t y, HitWeapon weapon) { hitEnemies(x, y, ruleOf(weapon)); }
 
 bool hitLargeTargets(int32_t x, int32_t y, HitWeapon weapon) {
     const WeaponRule& rule = ruleOf(weapon);

@@ -55,10 +55,14 @@ enum LargeTarget : int32_t {
 // A target is tested only while its flag is 0; nothing in the game sets one.
 extern int32_t largeTargetSkipHit[LargeTargetCount];
 
-// The player's weapons as the hit pass tells them apart (boxes, points and
-// damage differ). The fan pieces of weapon E meet the large targets as
-// weapons B and C do.
-enum class HitWeapon : int32_t { A, B, C, Pod, Missile };
+// The player's weapons as the hits tell them apart (boxes, points and damage
+// differ). The fan pieces of weapon E meet the large targets as weapons B
+// and C do, and the enemies with a box of their own.
+enum class HitWeapon : int32_t { A, B, C, Pod, Missile, FanPiece };
+// Tests a weapon at whole-pixel (x, y) against enemy slots 0..20 and
+// turning enemies 0..3 from y 10 down: each slot it overlaps is killed, each
+// turning enemy damaged, 100 points apiece. The weapon flies on.
+void hitEnemies(int32_t x, int32_t y, HitWeapon weapon);
 // Tests a weapon at whole-pixel (x, y) against every large target in order:
 // on each hit the target's marker (and, for a missile, its sparks first),
 // the weapon's points and its damage. True when any target was hit.

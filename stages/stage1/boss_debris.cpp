@@ -51,14 +51,18 @@ void drawDebris(int stage) {
     }
 }
 
-void spawnSparkGroup(int stage, int group, int32_t missileX, int32_t missileY) {
-    if (!validStage(stage) || group < 0 || group >= SparkGroupCount) return;
-    for (DebrisFragment& fragment : bossSparks[stage - 1][group]) {
+void lightSparkGroup(DebrisFragment (&group)[SparksPerGroup], int32_t missileX, int32_t missileY) {
+    for (DebrisFragment& fragment : group) {
         if (fragment.alive != 0) continue;
         fragment.alive = 1;
         fragment.x = static_cast<float>(missileX + 23);
         fragment.y = static_cast<float>(missileY);
     }
+}
+
+void spawnSparkGroup(int stage, int group, int32_t missileX, int32_t missileY) {
+    if (!validStage(stage) || group < 0 || group >= SparkGroupCount) return;
+    lightSparkGroup(bossSparks[stage - 1][group], missileX, missileY);
 }
 
 void killBossSparks(int stage) {

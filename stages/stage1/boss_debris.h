@@ -28,6 +28,8 @@ void drawDebris(int stage);
 // A missile hit: every dead fragment of the missile's group comes alive at
 // (missile x + 23, missile y).
 void spawnSparkGroup(int stage, int group, int32_t missileX, int32_t missileY);
+// The same for one group of any spark pool.
+void lightSparkGroup(DebrisFragment (&group)[SparksPerGroup], int32_t missileX, int32_t missileY);
 // Every fragment of the stage's spark pool dead at (1000, 5000).
 void killBossSparks(int stage);
 

@@ -145,6 +145,7 @@ TEST_F(Weapons, FanPiecesPassThroughEnemiesAndStopAtALargeTarget) {
     enemySlots[3].y = 360.0f;
     enemySlots[20].x = screenX(250.0f);
     enemySlots[20].y = 250.0f;
+    enemySlots[20].hitGate = 1;  // the pieces pass the gate that stops shots
     enemySlots[21] = enemySlots[3];  // beyond the slots the weapons hit
     enemySlots[9].x = screenX(300.0f);
     enemySlots[9].y = 9.9f;  // too high
