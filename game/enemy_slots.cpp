@@ -276,7 +276,6 @@ constexpr float aimedShotSize = 30.0f;
 constexpr HitBox singleShotPlayerBox{10, 30, 20, 30};
 constexpr HitBox lineShotPlayerBox{10, 30, 10, 30};
 constexpr float lineSpeeds[AimedFiveSize] = {260, 280, 300, 320, 340};
-constexpr int32_t SmallShotSize = 16, SmallShotFrames = 24;
 constexpr int32_t RoundShotSize = 30;
 
 // Beyond the screen edge, or every enemy shot called back.
@@ -286,12 +285,8 @@ bool aimedShotGone(const AimedShot& shot) {
 }
 
 void drawSmallShot(AimedShot& shot, int32_t dx, int32_t dy) {
-    if (shot.frame < 0 || shot.frame >= SmallShotFrames) shot.frame = 0;
-    const int32_t left = shot.frame * SmallShotSize;
-    engDraw::Blit(pixelOf(shot.x) + dx, pixelOf(shot.y) + dy, imgVal16241, left, 0, left + SmallShotSize,
-                  SmallShotSize);
-    shot.frame += 1;
-    if (shot.frame >= SmallShotFrames) shot.frame = 0;
+    drawStripFrame(shot.frame, SmallShotFrames, imgVal16241, SmallShotSize, SmallShotSize, pixelOf(shot.x) + dx,
+                   pixelOf(shot.y) + dy);
 }
 
 void drawRoundShot(const AimedShot& shot, int32_t image) {

@@ -41,6 +41,8 @@ void fireAimedShot(int slot);
 void fireAimedFive(int slot);
 void stepAimedShot(int slot);
 void stepAimedFive(int slot);
+// The enemies' animated small shot: 24 cells of 16x16 in one strip.
+constexpr int32_t SmallShotSize = 16, SmallShotFrames = 24;
 // style 0: the animated small shot; style 1: the 30x30 round shot.
 void drawAimedShot(int slot, int style);
 // style 0: the animated small shot; styles 1 and 2: the two 30x30 round shots.

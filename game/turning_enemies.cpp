@@ -59,7 +59,6 @@ constexpr float fanShotSpeed = 220.0f;
 constexpr float fanAimOffset = 10.0f;
 constexpr float fanTurnStep = piTimes(12.0 / 180.0);
 constexpr HitBox fanShotPlayerBox{-10, 30, 0, 30};
-constexpr int32_t FanSmallShotSize = 16, FanSmallShotFrames = 24;
 constexpr int32_t FanLargeShotSize = 39;
 constexpr int32_t fanShotPhases = 7;  // first frames drawn by the reset
 
@@ -189,11 +188,7 @@ void drawPuffSet(Puff* puffs) {
     for (int k = 0; k < PuffsPerEnemy; ++k) {
         Puff& puff = puffs[k];
         if (puff.active == 0) continue;
-        if (puff.frame < 0 || puff.frame >= PuffFrames) puff.frame = 0;
-        const int32_t left = puff.frame * PuffSize;
-        engDraw::Blit(pixelOf(puff.x), pixelOf(puff.y), imgZbak6b, left, 0, left + PuffSize, PuffSize);
-        puff.frame += 1;
-        if (puff.frame >= PuffFrames) puff.frame = 0;
+        drawStripFrame(puff.frame, PuffFrames, imgZbak6b, PuffSize, PuffSize, pixelOf(puff.x), pixelOf(puff.y));
     }
 }
 
@@ -252,11 +247,7 @@ void drawFanWaveBank(FanShot* bank, int style) {
         FanShot& shot = bank[k];
         const int32_t x = pixelOf(shot.x), y = pixelOf(shot.y);
         if (style == 1) {
-            if (shot.frame < 0 || shot.frame >= FanSmallShotFrames) shot.frame = 0;
-            const int32_t left = shot.frame * FanSmallShotSize;
-            engDraw::Blit(x + 12, y + 12, imgVal16241, left, 0, left + FanSmallShotSize, FanSmallShotSize);
-            shot.frame += 1;
-            if (shot.frame >= FanSmallShotFrames) shot.frame = 0;
+            drawStripFrame(shot.frame, SmallShotFrames, imgVal16241, SmallShotSize, SmallShotSize, x + 12, y + 12);
         }
         if (style == 2) engDraw::Blit(x, y, imgVal40l2, 0, 0, FanLargeShotSize, FanLargeShotSize);
     }

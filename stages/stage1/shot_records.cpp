@@ -88,6 +88,13 @@ int32_t pixelOf(float position) {
     return static_cast<int32_t>(position);
 }
 
+void drawStripFrame(int32_t& frame, int32_t frameCount, int32_t image, int32_t w, int32_t h, int32_t x, int32_t y) {
+    if (frame < 0 || frame >= frameCount) frame = 0;
+    engDraw::Blit(x, y, image, frame * w, 0, frame * w + w, h);
+    frame += 1;
+    if (frame >= frameCount) frame = 0;
+}
+
 namespace {
 
 int32_t wholePixel(float position) { return pixelOf(position); }
@@ -106,13 +113,7 @@ void drawRecords(Record* records, int count, const ShotPoolDraw& draw) {
             engDraw::Blit(x, y, slot, draw.left, draw.top, draw.left + w, draw.top + h);
             break;
         case DrawStyle::Animated:
-            if constexpr (requires { r.frame; }) {
-                // A frame outside the strip (never seen in play) starts it again.
-                if (r.frame < 0 || r.frame >= draw.frames) r.frame = 0;
-                engDraw::Blit(x, y, slot, r.frame * w, 0, r.frame * w + w, h);
-                r.frame += 1;
-                if (r.frame >= draw.frames) r.frame = 0;
-            }
+            if constexpr (requires { r.frame; }) drawStripFrame(r.frame, draw.frames, slot, w, h, x, y);
             break;
         case DrawStyle::ActiveOnly:
             if (r.active != 0) engDraw::Blit(x, y, slot, 0, 0, w, h);

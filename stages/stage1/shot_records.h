@@ -161,6 +161,11 @@ bool testPlayerHit(int32_t& aliveCopy, float x, float y, const HitBox& box);
 // int can take (far-off records stay far off).
 int32_t pixelOf(float position);
 
+// Blits cell `frame` of a strip of `frameCount` cells of w x h (source
+// (frame x w, 0, frame x w + w, h)) at (x, y), then steps `frame` on, back
+// to 0 after the last cell. A frame outside the strip starts it again.
+void drawStripFrame(int32_t& frame, int32_t frameCount, int32_t image, int32_t w, int32_t h, int32_t x, int32_t y);
+
 // ---------------------------------------------------------------------------
 // Drawing a pool
 // ---------------------------------------------------------------------------

@@ -225,4 +225,32 @@ TEST_F(EnemySlots, TheLineOfFiveFliesTogetherAndEndsWithItsSlowestShot) {
     EXPECT_NE(line[4].x, parkPosition.x);  // left where they are
 }
 
+TEST_F(EnemySlots, AimedShotsDrawTheSmallShotStripOrARoundShot) {
+    makeImage(imgVal16241, 6, 384, 16);
+    makeImage(imgVall302, 7, 30, 30);
+    AimedShot& shot = slotAimedShots[4];
+    shot.active = 1;
+    shot.x = screenX(300.5f);
+    shot.y = 200;
+    shot.frame = 23;
+    drawAimedShot(4, 0);
+    EXPECT_EQ(backAt(300, 200), code(6, 368, 0));  // the last cell, then back to the first
+    EXPECT_EQ(shot.frame, 0);
+    drawAimedShot(4, 1);
+    EXPECT_EQ(backAt(295, 195), code(7, 0, 0));
+    shot.active = 0;
+    shot.frame = 5;
+    drawAimedShot(4, 0);
+    EXPECT_EQ(shot.frame, 5);  // a free shot is not drawn
+
+    AimedShot& lead = slotAimedFive[4][0];
+    lead.active = 1;
+    lead.x = screenX(400.0f);
+    lead.y = 100;
+    lead.frame = 30;  // outside the strip: starts it again
+    drawAimedFive(4, 0);
+    EXPECT_EQ(backAt(402, 102), code(6, 0, 0));
+    EXPECT_EQ(lead.frame, 1);
+}
+
 }  // namespace

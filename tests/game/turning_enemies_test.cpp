@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "enemy_fixture.h"
+
+using enemytest::code;
 #include "game/hit_pass.h"
 #include "game/resets.h"
 
@@ -164,6 +166,27 @@ TEST_F(TurningEnemies, ThePlayStateResetFreesEveryEnemyRecord) {
     EXPECT_TRUE(shot.active == 0 && shot.waveCounter == 0 && shot.frame < 7 && shot.y == parkPosition.y);
     EXPECT_EQ(enemySlots[3].alive + enemySlots[3].dying + slotCoins[7].taken + slotAimedFive[23][4].active, 0);
     EXPECT_TRUE(spareBossA.y == parkPosition.y && spareBossA.hp == 1500.0f);
+}
+
+TEST_F(TurningEnemies, FanShotsAndPuffsDrawFromTheirStrips) {
+    makeImage(imgVal16241, 6, 384, 16);
+    makeImage(imgZbak6b, 7, 280, 40);
+    FanShot& shot = turningEnemyFanShots[1][3];
+    shot.x = screenX(300.0f);
+    shot.y = 200;
+    shot.frame = 2;
+    drawEnemyFanShots(1, 1);  // free records are drawn as well
+    EXPECT_EQ(backAt(312, 212), code(6, 32, 0));
+    EXPECT_EQ(shot.frame, 3);
+
+    Puff* puffs = turningEnemyPuffs[1];
+    puffs[0] = Puff{6, screenX(400.0f), 100, 0, 0, 1};
+    puffs[1] = Puff{2, screenX(450.0f), 100, 0, 0, 0};
+    drawTurningEnemyPuffs(1);
+    EXPECT_EQ(backAt(400, 100), code(7, 240, 0));  // the last of seven cells
+    EXPECT_EQ(puffs[0].frame, 0);
+    EXPECT_EQ(backAt(450, 100), 0u);  // a free puff is not
+    EXPECT_EQ(puffs[1].frame, 2);
 }
 
 }  // namespace
