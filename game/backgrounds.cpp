@@ -31,7 +31,10 @@ constexpr SpeedBand bandsD[] = {
     {620, 650, 400}, {650, 1000, 250}, {1000, 1150, 200}, {1150, openEnd, 150},
 };
 
-constexpr int32_t bandCount(const SpeedBand (&bands)[9]) { return static_cast<int32_t>(std::size(bands)); }
+template <std::size_t N>
+constexpr int32_t bandCount(const SpeedBand (&)[N]) {
+    return static_cast<int32_t>(N);
+}
 
 // The column lists of each scene, farthest first.
 constexpr int MaxSceneColumns = 3;

@@ -20,8 +20,6 @@ namespace {
 
 bool validSlot(int slot) { return slot >= 0 && slot < EnemySlotCount; }
 
-void playExplosionSound() { engSound::Play(sndBom, -1); }
-
 // ---------------------------------------------------------------------------
 // Movement patterns
 // ---------------------------------------------------------------------------
@@ -298,6 +296,8 @@ void drawRoundShot(const AimedShot& shot, int32_t image) {
 // ---------------------------------------------------------------------------
 // Shared explosion and cull
 // ---------------------------------------------------------------------------
+
+void playExplosionSound() { engSound::Play(sndBom, -1); }
 
 void drawEnemySprite(const EnemySprite& sprite, float x, float y, int32_t& flameFrame) {
     const int32_t left = pixelOf(x), top = pixelOf(y);

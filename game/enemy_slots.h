@@ -48,6 +48,9 @@ void drawAimedShot(int slot, int style);
 // style 0: the animated small shot; styles 1 and 2: the two 30x30 round shots.
 void drawAimedFive(int slot, int style);
 
+// The explosion sound of deaths and pick-ups ("SOUND/BOM.WAV").
+void playExplosionSound();
+
 // Explosions shared by every enemy record that dies in bursts (enemy slots,
 // turning enemies, mid-bosses and their arm parts).
 // The blits of one explosion frame at the record's (x, y): `style` picks the

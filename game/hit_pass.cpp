@@ -5,7 +5,6 @@
 #include <iterator>
 
 #include "assets/asset_list.h"
-#include "engine/eng_sound.h"
 #include "engine/eng_system.h"
 #include "game/coin.h"
 #include "game/enemy_slots.h"
@@ -16,8 +15,6 @@
 #include "game/weapons.h"
 
 namespace {
-
-void playExplosionSound() { engSound::Play(sndBom, -1); }
 
 // An inclusive box relative to a target's whole-pixel position.
 struct RelativeBox {
@@ -154,15 +151,15 @@ void runPodShots() {
 
 // A missile's path: whole-pixel steps per frame by its clock (20 units a
 // second). Bands are inclusive; a clock between two bands gives no step.
-struct MissileBand {
+struct MissilePathBand {
     float low, high;
     int32_t dx, dy;  // group 0 and 2; groups 1 and 3 mirror dx
 };
-constexpr MissileBand innerPath[] = {  // groups 0 and 1
+constexpr MissilePathBand innerPath[] = {  // groups 0 and 1
     {0, 3, -6, 0},    {4, 6, -6, -3},   {7, 9, -6, -6},   {10, 12, -3, -6}, {13, 15, 0, -6},
     {16, 18, 1, -6},  {19, 21, 2, -6},  {22, 24, 3, -6},  {25, 27, 4, -6},  {28, 200, 5, -6},
 };
-constexpr MissileBand outerPath[] = {  // groups 2 and 3
+constexpr MissilePathBand outerPath[] = {  // groups 2 and 3
     {0, 3, -6, 0},   {4, 6, -6, -3},  {7, 9, -6, -6}, {10, 12, -3, -6},
     {13, 15, 0, -6}, {16, 18, 1, -6}, {19, 21, 2, -6}, {22, 250, 3, -6},
 };
@@ -170,7 +167,7 @@ constexpr float missileClockRate = 20.0f;
 constexpr int32_t missileTopExit = -60;
 
 void stepMissile(Missile& missile, int group) {
-    const MissileBand* path = group < 2 ? innerPath : outerPath;
+    const MissilePathBand* path = group < 2 ? innerPath : outerPath;
     const int bandCount = group < 2 ? static_cast<int>(std::size(innerPath)) : static_cast<int>(std::size(outerPath));
     const int32_t mirror = (group % 2 == 0) ? 1 : -1;
     for (int b = 0; b < bandCount; ++b) {

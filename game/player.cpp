@@ -4,9 +4,9 @@
 
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
-#include "engine/eng_sound.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
+#include "game/enemy_slots.h"
 #include "game/game_flags.h"
 #include "game/play_state.h"
 #include "game/weapons.h"
@@ -140,7 +140,7 @@ void updatePlayerShip() {
         spawnWreckRings();
         drawWreckFragments();
         stepWreckFragments();
-        engSound::Play(sndBom, -1);
+        playExplosionSound();
         laserArmed = 0;
         shotPower = 0;
     }

@@ -1,6 +1,7 @@
 #include "game/turning_enemies.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
@@ -37,7 +38,7 @@ const EnemySprite turningSprites[] = {
     {3, &imgZfire2, 2, {{12, -42}, {48, -42}}, &imgSzak6, 80, 80, 0, 0},
     {4, &imgZfire2, 2, {{12, -72}, {48, -72}}, &imgSzak8o, 120, 120, -20, -20},
 };
-constexpr int TurningSpriteCount = 5;
+constexpr int TurningSpriteCount = static_cast<int>(std::size(turningSprites));
 
 // Puffs: hp at or below this makes an enemy smoke.
 constexpr float smokeHp = 1200.0f;
