@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "game/large_targets.h"
 #include "stages/stage1/boss_debris.h"
 #include "stages/stage1/shot_records.h"
 
@@ -34,26 +35,6 @@ void spawnSpareBossBSparks();
 constexpr int32_t PowerUpPoints = 2555;
 constexpr int32_t SlotCoinPoints = 558;
 constexpr int32_t EnemyHitPoints = 100;
-
-// The two spare large targets. No stage places them: the resets keep them
-// parked, so the weapons' tests against them never succeed.
-extern BossBody spareBossA, spareBossB;
-constexpr float spareBossAStartHp = 1500.0f;
-constexpr float spareBossBStartHp = 1000.0f;
-// Their spark pools, filled like the bosses' and never shown.
-extern DebrisFragment spareBossSparks[2][SparkGroupCount][SparksPerGroup];
-
-// The large targets in the order the weapons test them.
-enum LargeTarget : int32_t {
-    TargetBoss1,
-    TargetSpareA,
-    TargetBoss3,
-    TargetSpareB,
-    TargetBoss2,
-    LargeTargetCount,
-};
-// A target is tested only while its flag is 0; nothing in the game sets one.
-extern int32_t largeTargetSkipHit[LargeTargetCount];
 
 // The player's weapons as the hits tell them apart (boxes, points and damage
 // differ). The fan pieces of weapon E meet the large targets as weapons B

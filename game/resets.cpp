@@ -7,7 +7,7 @@
 #include "game/backgrounds.h"
 #include "game/enemy_slots.h"
 #include "game/game_flags.h"
-#include "game/hit_pass.h"
+#include "game/large_targets.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/score.h"
