@@ -114,6 +114,14 @@ struct Canvas {
     const float* at(int x, int y) const { return &px[(static_cast<size_t>(y) * w + x) * 4]; }
     float alpha(int x, int y) const { return inside(x, y) ? at(x, y)[3] : 0.0f; }
 
+    // Sets the pixel to an opaque colour (inside the canvas only).
+    void setOpaque(int x, int y, Rgb c) {
+        float* p = at(x, y);
+        p[0] = c.r;
+        p[1] = c.g;
+        p[2] = c.b;
+        p[3] = 1;
+    }
     // Paints colour c over the pixel with coverage a.
     void over(int x, int y, Rgb c, float a) {
         if (a <= 0 || !inside(x, y)) return;

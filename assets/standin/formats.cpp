@@ -29,12 +29,21 @@ void putVarLen(std::vector<uint8_t>& out, uint32_t v) {
     while (n > 0) out.push_back(bytes[--n]);
 }
 
+constexpr uint32_t bmpHeaderBytes = 14 + 40;  // file header, then info header
+
+// Rows of 3-byte pixels, each padded to a multiple of four bytes.
+uint32_t bmpRowBytes(int width) { return (static_cast<uint32_t>(width) * 3 + 3) & ~3u; }
+
 }  // namespace
 
+size_t bmpFileSize(int width, int height) {
+    return bmpHeaderBytes + static_cast<size_t>(bmpRowBytes(width)) * static_cast<size_t>(height);
+}
+
 void encodeBmp(const Canvas& canvas, std::vector<uint8_t>& out) {
-    const uint32_t rowBytes = (static_cast<uint32_t>(canvas.w) * 3 + 3) & ~3u;
+    const uint32_t rowBytes = bmpRowBytes(canvas.w);
     const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(canvas.h);
-    const uint32_t headerBytes = 14 + 40;
+    const uint32_t headerBytes = bmpHeaderBytes;
     out.clear();
     out.reserve(headerBytes + imageBytes);
     // BITMAPFILEHEADER

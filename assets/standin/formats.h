@@ -2,6 +2,7 @@
 // uncompressed), RIFF WAVE (16-bit PCM, mono) and Standard MIDI File.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -11,6 +12,8 @@ namespace standin {
 
 // Bottom-up 24-bit bitmap of the canvas, with the canvas's key threshold.
 void encodeBmp(const Canvas& canvas, std::vector<uint8_t>& out);
+// The size of that file for a canvas of width x height.
+size_t bmpFileSize(int width, int height);
 
 // Canonical 44-byte-header WAVE file: PCM, 16 bits, mono.
 void encodeWave(const std::vector<int16_t>& samples, int sampleRate, std::vector<uint8_t>& out);

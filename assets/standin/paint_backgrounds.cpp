@@ -84,11 +84,7 @@ void paintTerrain(Canvas& canvas, uint32_t seed) {
             } else {  // sea: faint swell
                 c = c * (0.9f + 0.2f * valueNoise(x * 0.2f, y * 0.05f, seed + 9, 0, 24));
             }
-            float* p = canvas.at(x, y);
-            p[0] = c.r;
-            p[1] = c.g;
-            p[2] = c.b;
-            p[3] = 1;
+            canvas.setOpaque(x, y, c);
         }
     LocalRandom random(seed + 77);
     for (int town = 0; town < 7; ++town) {
@@ -111,11 +107,7 @@ void paintSpace(Canvas& canvas, uint32_t seed) {
             float m = tint.at(x, y);
             float cloud = smoothstep(0.45f, 0.8f, n);
             Rgb c = rgb(8, 8, 22) + mix(rgb(40, 14, 60), rgb(20, 40, 80), m) * cloud;
-            float* p = canvas.at(x, y);
-            p[0] = c.r;
-            p[1] = c.g;
-            p[2] = c.b;
-            p[3] = 1;
+            canvas.setOpaque(x, y, c);
         }
     LocalRandom random(seed + 3);
     for (int i = 0; i < 260; ++i) {
@@ -144,11 +136,7 @@ void paintLava(Canvas& canvas, uint32_t seed) {
             float seam = 1 - smoothstep(0.0f, 0.035f, std::fabs(n - 0.5f));
             Rgb c = mix(rgb(30, 24, 24), rgb(58, 48, 44), rock);
             c = mix(c, mix(rgb(200, 40, 10), rgb(255, 170, 60), seam * seam), seam);
-            float* p = canvas.at(x, y);
-            p[0] = c.r;
-            p[1] = c.g;
-            p[2] = c.b;
-            p[3] = 1;
+            canvas.setOpaque(x, y, c);
         }
 }
 

@@ -11,6 +11,7 @@
 
 #include "assets/standin/canvas.h"
 #include "assets/standin/catalogue.h"
+#include "assets/standin/formats.h"
 #include "assets/standin/standin.h"
 #include "assets/standin/text.h"
 #include "platform/resources.h"
@@ -31,7 +32,7 @@ public:
             const standin::StandinEntry& e = standin::standinEntries[i];
             File& file = files_[static_cast<size_t>(i)];
             file.offset = pictureBytes_;
-            file.expected = e.paint != nullptr ? bitmapSize(e.width, e.height) : 0;
+            file.expected = e.paint != nullptr ? standin::bmpFileSize(e.width, e.height) : 0;
             pictureBytes_ += file.expected;
         }
         pictures_ = static_cast<uint8_t*>(standin::allocateLarge(pictureBytes_));
@@ -101,10 +102,6 @@ private:
         size_t offset = 0, expected = 0;  // place and size in the block of pictures
         std::vector<uint8_t> own;         // sounds and songs
     };
-
-    static size_t bitmapSize(int width, int height) {
-        return 54 + ((static_cast<size_t>(width) * 3 + 3) & ~size_t{3}) * static_cast<size_t>(height);
-    }
 
     // Makes the file unless another thread has begun it; true if this one did.
     bool make(int index) {

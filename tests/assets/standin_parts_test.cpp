@@ -151,6 +151,19 @@ TEST(StandinPixels, KeyOnlyWhereUncovered) {
     EXPECT_EQ(finishPixel(hot, 0.2f), 0xFFFF33u);
 }
 
+TEST(StandinPixels, BitmapsPadTheirRowsAndTheirSizeIsKnownAhead) {
+    for (int width : {1, 3, 4, 30, 31}) {
+        Canvas canvas(width, 2);
+        canvas.setOpaque(width - 1, 0, rgb(255, 0, 0));
+        std::vector<uint8_t> bytes;
+        encodeBmp(canvas, bytes);
+        ASSERT_EQ(bytes.size(), bmpFileSize(width, 2)) << width;
+        const size_t rowBytes = (bytes.size() - 54) / 2;
+        EXPECT_EQ(rowBytes % 4, 0u);
+        EXPECT_EQ(bytes[54 + rowBytes + 3 * (width - 1) + 2], 255);  // the top row comes last, red third
+    }
+}
+
 TEST(StandinScratch, ReusedBuffersComeBackZeroed) {
     {
         FloatBuffer used = takeFloats(5000);
