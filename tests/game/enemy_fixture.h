@@ -1,7 +1,6 @@
 // A fresh play field for the enemy and hit-pass tests: every enemy record
 // reset, a known frame time, the explosion sound loaded on the headless audio
-// layer, and a back surface for test images whose pixels encode their own
-// source position.
+// layer, and a back surface for coded test images.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,16 +16,15 @@
 #include "game/player.h"
 #include "game/turning_enemies.h"
 #include "platform/headless/headless_audio.h"
+#include "support/coded_images.h"
 #include "support/sound_fixture.h"
 
 namespace enemytest {
 
 // The pixel a coded test image holds at (x, y) of image `tag`.
-constexpr uint32_t code(int tag, int x, int y) {
-    return (static_cast<uint32_t>(tag) << 20) | (static_cast<uint32_t>(y) << 10) | static_cast<uint32_t>(x);
-}
+constexpr uint32_t code(int tag, int x, int y) { return testsupport::codedPixel(tag, x, y); }
 
-class EnemyFixture : public testsound::SoundFixture {
+class EnemyFixture : public testsound::SoundFixture, protected testsupport::CodedDrawing {
 protected:
     void SetUp() override {
         SoundFixture::SetUp();
@@ -34,10 +32,7 @@ protected:
         sndBom = engSound::LoadObject("SOUND/BOM.WAV", 1);
         ASSERT_GE(sndBom, 0);
         plat::headless::clearSoundEvents();
-        savedBack = backSurface;
-        savedClip = clipRect;
-        backSurface = plat::createSurface(variant::screenWidth, variant::screenHeight);
-        engDraw::SetClip(0, 0, variant::screenWidth, variant::screenHeight);
+        useScratchBack(0, 0, variant::screenWidth, variant::screenHeight);
         resetEnemySlots();
         resetTurningEnemies();
         frameTime = 0.016f;
@@ -48,29 +43,8 @@ protected:
         multiBurst = 1;
     }
     void TearDown() override {
-        for (int32_t* global : usedImages) {
-            plat::destroySurface(imageSlots[*global].surface);
-            imageSlots[*global].surface = nullptr;
-            *global = -1;  // no later test draws through it
-        }
-        plat::destroySurface(backSurface);
-        backSurface = savedBack;
-        clipRect = savedClip;
+        restoreDrawing();
         SoundFixture::TearDown();
-    }
-    // A keyed image in a spare slot whose every pixel reads code(tag, x, y).
-    void makeImage(int32_t& global, int tag, int width, int height) {
-        plat::Surface* surface = plat::createSurface(width, height);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) surface->pixels[y * width + x] = code(tag, x, y);
-        }
-        plat::setColorKey(surface, 0);
-        global = 400 + tag;
-        imageSlots[global].surface = surface;
-        usedImages.push_back(&global);
-    }
-    static uint32_t backAt(int fullScreenX, int y) {
-        return backSurface->pixels[y * backSurface->width + screenX(fullScreenX)];
     }
     static int explosionSounds() {
         int plays = 0;
@@ -87,10 +61,6 @@ protected:
         engSystem::SeedRand(seed);
         return values;
     }
-
-    plat::Surface* savedBack = nullptr;
-    ClipRect savedClip{};
-    std::vector<int32_t*> usedImages;
 };
 
 }  // namespace enemytest

@@ -178,7 +178,7 @@ TEST_F(EnemySlots, ExplosionBurstsSpreadWithTheirFrame) {
     EXPECT_EQ(backAt(299, 402), code(4, 120, 0));  // small at (x - 7f + 20, y - 6f + 20)
     multiBurst = 0;
     drawEnemyExplosion(screenX(300.0f), 400, 2, 3);
-    EXPECT_EQ(backAt(300, 400) >> 20, 5u);
+    EXPECT_EQ(testsupport::codedTag(backAt(300, 400)), 5);
 }
 
 TEST_F(EnemySlots, TheSingleShotAimsAtTheShipAndHitsInsideItsBox) {

@@ -20,6 +20,7 @@
 #include "game/score.h"
 #include "game/turning_enemies.h"
 #include "game/weapons.h"
+#include "support/coded_images.h"
 #include "support/sound_fixture.h"
 
 namespace testplayer {
@@ -36,9 +37,8 @@ inline const TestImage testImages[] = {
     {&imgRay1, 10, 30},       {&imgRay11, 18, 30},     {&imgFlhst2, 16, 24},    {&imgFlhst33, 16, 24},
     {&imgFlw3_2, 32, 24},     {&imgSflhv1, 36, 28},    {&imgHomingl1, 16, 32},  {&imgMyme1op1st1, 16, 24},
 };
-constexpr int FirstTestSlot = 400;
 
-class PlayerFixture : public testsound::SoundFixture {
+class PlayerFixture : public testsound::SoundFixture, protected testsupport::CodedDrawing {
 protected:
     void SetUp() override {
         testsound::SoundFixture::SetUp();
@@ -47,11 +47,11 @@ protected:
         testsound::resources()["SOUND/BOM.WAV"] = testsound::constantWave(2000, 64);
         sndShot = engSound::LoadObject("SOUND/SHOT.WAV", 1);
         sndBom = engSound::LoadObject("SOUND/BOM.WAV", 1);
-        savedBack = backSurface;
-        savedClip = clipRect;
-        backSurface = plat::createSurface(variant::screenWidth, variant::screenHeight);
-        engDraw::SetClip(screenX(220), 0, screenX(580), 600);
-        for (int tag = 1; tag <= static_cast<int>(std::size(testImages)); ++tag) makeImage(tag);
+        useScratchBack(screenX(220), 0, screenX(580), 600);
+        for (int tag = 1; tag <= static_cast<int>(std::size(testImages)); ++tag) {
+            const TestImage& image = testImages[tag - 1];
+            makeImage(*image.global, tag, image.width, image.height);
+        }
 
         playerVX = playerVY = 0;
         respawnGuard = respawnGuardFrames = exhaustFrame = laserArmed = shotPower = 0;
@@ -85,48 +85,11 @@ protected:
         }
     }
     void TearDown() override {
-        for (size_t i = 0; i < std::size(testImages); ++i) {
-            plat::destroySurface(imageSlots[FirstTestSlot + i].surface);
-            imageSlots[FirstTestSlot + i].surface = nullptr;
-            *testImages[i].global = savedGlobals[i];
-        }
-        plat::destroySurface(backSurface);
-        backSurface = savedBack;
-        clipRect = savedClip;
+        restoreDrawing();
         testsound::SoundFixture::TearDown();
     }
 
-    // What the back surface holds at a full-screen position.
-    static uint32_t backAt(int fullScreenX, int y) {
-        const int x = screenX(fullScreenX);
-        if (x < 0 || x >= backSurface->width || y < 0 || y >= backSurface->height) return 0;
-        return backSurface->pixels[static_cast<size_t>(y) * backSurface->width + x];
-    }
-    static void clearBack() { plat::fillRect(backSurface, plat::Rect{0, 0, backSurface->width, 600}, 0); }
-    // The pixel that source position (x, y) of `image` puts on the screen.
-    static uint32_t drawn(const int32_t& image, int x, int y) { return code(image - FirstTestSlot + 1, x, y); }
     static int plays(int32_t sound) { return plat::headless::playCount(soundSlots[sound].voices[0]); }
-
-private:
-    // Tag and source position in the 24 bits the colour key compares; never black.
-    static constexpr uint32_t code(int tag, int x, int y) {
-        return (static_cast<uint32_t>(tag) << 18) | (static_cast<uint32_t>(y) << 9) | static_cast<uint32_t>(x);
-    }
-    void makeImage(int tag) {
-        const TestImage& image = testImages[tag - 1];
-        plat::Surface* surface = plat::createSurface(image.width, image.height);
-        for (int y = 0; y < image.height; ++y) {
-            for (int x = 0; x < image.width; ++x) surface->pixels[y * image.width + x] = code(tag, x, y);
-        }
-        plat::setColorKey(surface, 0);
-        imageSlots[FirstTestSlot + tag - 1].surface = surface;
-        savedGlobals.push_back(*image.global);
-        *image.global = FirstTestSlot + tag - 1;
-    }
-
-    plat::Surface* savedBack = nullptr;
-    ClipRect savedClip{};
-    std::vector<int32_t> savedGlobals;
 };
 
 }  // namespace testplayer

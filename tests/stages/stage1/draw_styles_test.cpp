@@ -12,48 +12,16 @@
 #include "game/play_state.h"
 #include "platform/surface.h"
 #include "stages/stage1/shot_pools.h"
+#include "support/coded_images.h"
 
 namespace {
 
-constexpr uint32_t code(int tag, int x, int y) {
-    return (static_cast<uint32_t>(tag) << 20) | (static_cast<uint32_t>(y) << 10) | static_cast<uint32_t>(x);
-}
+constexpr uint32_t code(int tag, int x, int y) { return testsupport::codedPixel(tag, x, y); }
 
-class DrawStyles : public ::testing::Test {
+class DrawStyles : public ::testing::Test, protected testsupport::CodedDrawing {
 protected:
-    void SetUp() override {
-        savedBack = backSurface;
-        savedClip = clipRect;
-        backSurface = plat::createSurface(variant::screenWidth, variant::screenHeight);
-        engDraw::SetClip(screenX(220), 0, screenX(580), 600);
-    }
-    void TearDown() override {
-        for (int slot : usedSlots) {
-            plat::destroySurface(imageSlots[slot].surface);
-            imageSlots[slot].surface = nullptr;
-        }
-        plat::destroySurface(backSurface);
-        backSurface = savedBack;
-        clipRect = savedClip;
-    }
-    // A keyed image in a spare slot whose every pixel reads code(tag, x, y).
-    void makeImage(int32_t& global, int tag, int width, int height) {
-        const int slot = 400 + tag;
-        plat::Surface* surface = plat::createSurface(width, height);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) surface->pixels[y * width + x] = code(tag, x, y);
-        }
-        plat::setColorKey(surface, 0);
-        imageSlots[slot].surface = surface;
-        usedSlots.push_back(slot);
-        global = slot;
-    }
-    static uint32_t backAt(int fullScreenX, int y) {
-        return backSurface->pixels[y * backSurface->width + screenX(fullScreenX)];
-    }
-    plat::Surface* savedBack = nullptr;
-    ClipRect savedClip{};
-    std::vector<int> usedSlots;
+    void SetUp() override { useScratchBack(screenX(220), 0, screenX(580), 600); }
+    void TearDown() override { restoreDrawing(); }
 };
 
 TEST_F(DrawStyles, PlainAndAnimatedCutsAtTheTruncatedPosition) {
@@ -126,7 +94,7 @@ TEST_F(DrawStyles, EachSceneScrollsItsColumnsFrontOneLast) {
     for (int scene = 0; scene < 5; ++scene) {
         resetBackColumns();
         scrollBackgrounds(static_cast<BackgroundScene>(scene));
-        EXPECT_EQ(backAt(220, 300) >> 20, static_cast<uint32_t>(front[scene] + 1)) << scene;
+        EXPECT_EQ(testsupport::codedTag(backAt(220, 300)), front[scene] + 1) << scene;
         for (int column = 0; column < BackColumnCount; ++column) {
             EXPECT_EQ(backTiles[column][0].y != 120.0f, ((members[scene] >> column) & 1) != 0) << scene;
         }
