@@ -14,6 +14,7 @@
 
 #include "assets/asset_list.h"
 #include "assets/standin/standin.h"
+#include "platform/resources.h"
 
 namespace {
 
@@ -332,6 +333,8 @@ Picture picture(const char* name) { return decode(served(name)); }
 class StandinSet : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { installStandinAssets(); }
+    // Later suites bring their own resources.
+    static void TearDownTestSuite() { plat::setResourceProvider(nullptr); }
 };
 
 // ---------------------------------------------------------------------------

@@ -202,7 +202,7 @@ TEST_F(GameLoop, EntryEndsAfterTheBoxWhenTheScreenCannotBeCreated) {
 #ifdef UNDER_ADDRESS_SANITIZER
     GTEST_SKIP() << "an address-space limit does not work under AddressSanitizer";
 #endif
-    GTEST_FLAG_SET(death_test_style, "fast");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     testsupport::postMessage(plat::MessageType::ActivateApp, 1);
     EXPECT_EXIT(runEntryWithoutMemoryForTheScreen(), ::testing::ExitedWithCode(ExitNoScreen),
                 "box: engDraw::Screen : [^\n]*\nframes: 0 window: 0");
