@@ -31,10 +31,6 @@ constexpr SpeedBand bandsD[] = {
     {620, 650, 400}, {650, 1000, 250}, {1000, 1150, 200}, {1150, openEnd, 150},
 };
 
-template <std::size_t N>
-constexpr int32_t bandCount(const SpeedBand (&)[N]) {
-    return static_cast<int32_t>(N);
-}
 
 // The column lists of each scene, farthest first.
 constexpr int MaxSceneColumns = 3;
@@ -53,12 +49,12 @@ constexpr SceneColumns sceneColumns[] = {
 }  // namespace
 
 const BackColumnRule backColumns[BackColumnCount] = {
-    {&imgBback1s, 130, nullptr, 0, false, false, true},
-    {&imgBback2s, 100, nullptr, 0, false, false, true},
-    {&imgBback3s, 0, bandsA, bandCount(bandsA), false, false, false},
-    {&imgBback4s, 0, bandsB, bandCount(bandsB), true, true, false},
-    {&imgBback5s, 0, bandsC, bandCount(bandsC), true, true, false},
-    {&imgBback8s, 0, bandsD, bandCount(bandsD), false, true, false},
+    {&imgBback1s, 130, {}, false, false, true},
+    {&imgBback2s, 100, {}, false, false, true},
+    {&imgBback3s, 0, bandsA, false, false, false},
+    {&imgBback4s, 0, bandsB, true, true, false},
+    {&imgBback5s, 0, bandsC, true, true, false},
+    {&imgBback8s, 0, bandsD, false, true, false},
 };
 
 void scrollBackColumn(int column) {
@@ -70,12 +66,13 @@ void scrollBackColumn(int column) {
     // that holds it (two where bands meet, none below 0).
     float speeds[2];
     int speedCount = 0;
-    if (rule.bands == nullptr) {
+    if (rule.bands.empty()) {
         speeds[speedCount++] = rule.speed;
     } else {
-        for (int b = 0; b < rule.bandCount && speedCount < 2; ++b) {
-            const SpeedBand& band = rule.bands[b];
-            if (band.low <= scrollDistance && scrollDistance <= band.high) speeds[speedCount++] = band.speed;
+        for (const SpeedBand& band : rule.bands) {
+            if (speedCount < 2 && band.low <= scrollDistance && scrollDistance <= band.high) {
+                speeds[speedCount++] = band.speed;
+            }
         }
     }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <span>
 
 struct BackTile {
     float x, y;   // top-left of the tile
@@ -34,9 +35,8 @@ constexpr float openEnd = std::numeric_limits<float>::infinity();
 
 struct BackColumnRule {
     int32_t* image;          // slot global of the column's bitmap
-    float speed;             // px/s when the column has no bands
-    const SpeedBand* bands;  // nullptr: the constant speed
-    int32_t bandCount;
+    float speed;                      // px/s when the column has no bands
+    std::span<const SpeedBand> bands;  // empty: the constant speed
     bool driftsSideways;     // x := 220 + drift x frameTime
     bool restackAtZero;      // re-stack once the last tile's y >= 0 (else > 0)
     bool restackShiftsX;     // x := 140 for the re-stack frame

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <span>
 
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
@@ -60,13 +61,12 @@ constexpr SpeedBand diveBands[] = {
     {{121, 130}, -160, -60}, {{131, 140}, -190, -90}, {{141, 150}, -220, -180}, {{151, 260}, -220, -240},
 };
 struct SpeedBandPattern {
-    const SpeedBand* bands;
-    int bandCount;
+    std::span<const SpeedBand> bands;
     float clockRate;  // pattern clock units per second
     float wrap;       // the clock at or above this starts again at 0
 };
-constexpr SpeedBandPattern sweepPattern{sweepBands, static_cast<int>(std::size(sweepBands)), 40.0f, 201.0f};
-constexpr SpeedBandPattern divePattern{diveBands, static_cast<int>(std::size(diveBands)), 80.0f, 261.0f};
+constexpr SpeedBandPattern sweepPattern{sweepBands, 40.0f, 201.0f};
+constexpr SpeedBandPattern divePattern{diveBands, 80.0f, 261.0f};
 
 // Patterns 9 and 10: a full turn of one degree per frame.
 constexpr float circleSpeed = 170.0f;
@@ -142,8 +142,7 @@ void moveBySpeedBands(EnemySlot& e, float dt, float direction, const SpeedBandPa
     e.y += e.vy * dt;
     e.x += direction * e.vx * dt;
     e.timer += pattern.clockRate * dt;
-    for (int i = 0; i < pattern.bandCount; ++i) {
-        const SpeedBand& b = pattern.bands[i];
+    for (const SpeedBand& b : pattern.bands) {
         if (b.band.contains(e.timer)) {
             e.vy = b.vy;
             e.vx = b.vx;

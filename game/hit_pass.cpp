@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <span>
 
 #include "assets/asset_list.h"
 #include "engine/eng_system.h"
@@ -167,13 +168,13 @@ constexpr float missileClockRate = 20.0f;
 constexpr int32_t missileTopExit = -60;
 
 void stepMissile(Missile& missile, int group) {
-    const MissilePathBand* path = group < 2 ? innerPath : outerPath;
-    const int bandCount = group < 2 ? static_cast<int>(std::size(innerPath)) : static_cast<int>(std::size(outerPath));
+    using Path = std::span<const MissilePathBand>;
+    const Path path = group < 2 ? Path(innerPath) : Path(outerPath);
     const int32_t mirror = (group % 2 == 0) ? 1 : -1;
-    for (int b = 0; b < bandCount; ++b) {
-        if (missile.timer >= path[b].low && missile.timer <= path[b].high) {
-            missile.x += mirror * path[b].dx;
-            missile.y += path[b].dy;
+    for (const MissilePathBand& band : path) {
+        if (missile.timer >= band.low && missile.timer <= band.high) {
+            missile.x += mirror * band.dx;
+            missile.y += band.dy;
             return;
         }
     }

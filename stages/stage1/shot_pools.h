@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <span>
 
 #include "assets/asset_list.h"
 #include "engine/variant.h"
@@ -514,24 +515,17 @@ struct MissileStreamPool {
     int32_t stepXSign;            // +1 left-hand stream, -1 right-hand stream
     int32_t launchX, launchY;     // offset from the boss's position cut to whole pixels
     float timerRate;              // clock units per second
-    const MissileBand* bands;
-    int32_t bandCount;
+    std::span<const MissileBand> bands;
     ShotPoolDraw draw;
 };
 
 inline constexpr MissileStreamPool missileStreamPools[MissileStreamCount] = {
-    {3, 1, MissileStreamRecordCount, 1, 135, 135, 20, missileBandsHook3,
-     static_cast<int32_t>(std::size(missileBandsHook3)), activeRay4},
-    {3, 2, MissileStreamRecordCount, -1, 275, 135, 20, missileBandsHook3,
-     static_cast<int32_t>(std::size(missileBandsHook3)), activeRay4},
-    {3, 3, MissileStreamRecordCount, 1, 130, 130, 30, missileBandsHook5,
-     static_cast<int32_t>(std::size(missileBandsHook5)), activeRay5},
-    {3, 4, MissileStreamRecordCount, -1, 270, 130, 30, missileBandsHook5,
-     static_cast<int32_t>(std::size(missileBandsHook5)), activeRay5},
-    {3, 5, MissileStreamRecordCount, 1, 125, 105, 40, missileBandsHook10,
-     static_cast<int32_t>(std::size(missileBandsHook10)), activeRay6},
-    {3, 6, MissileStreamRecordCount, -1, 265, 105, 40, missileBandsHook10,
-     static_cast<int32_t>(std::size(missileBandsHook10)), activeRay6},
+    {3, 1, MissileStreamRecordCount, 1, 135, 135, 20, missileBandsHook3, activeRay4},
+    {3, 2, MissileStreamRecordCount, -1, 275, 135, 20, missileBandsHook3, activeRay4},
+    {3, 3, MissileStreamRecordCount, 1, 130, 130, 30, missileBandsHook5, activeRay5},
+    {3, 4, MissileStreamRecordCount, -1, 270, 130, 30, missileBandsHook5, activeRay5},
+    {3, 5, MissileStreamRecordCount, 1, 125, 105, 40, missileBandsHook10, activeRay6},
+    {3, 6, MissileStreamRecordCount, -1, 265, 105, 40, missileBandsHook10, activeRay6},
 };
 
 // ---------------------------------------------------------------------------
