@@ -251,16 +251,8 @@ const BurstBlit sixBigBursts[] = {
     {&imgZbak2b, true, 6, 20, -1, 20}, {&imgZbak2b, true, 6, 20, 6, 20}, {&imgZbak2b, true, -6, 20, 4, 20},
     {&imgZbak2b, true, 2, 20, -6, 20}, {&imgZbak2b, true, 0, 0, 0, 0},   {&imgZbak2b, true, -6, 20, -6, 20},
 };
-struct BurstSet {
-    const BurstBlit* blits;
-    int count;
-};
-const BurstSet burstSets[] = {
-    {fiveBigBursts, static_cast<int>(std::size(fiveBigBursts))},
-    {fiveBigBursts, static_cast<int>(std::size(fiveBigBursts))},
-    {bigAndSmallBursts, static_cast<int>(std::size(bigAndSmallBursts))},
-    {sixBigBursts, static_cast<int>(std::size(sixBigBursts))},
-};
+// By explosion style.
+const std::span<const BurstBlit> burstSets[] = {fiveBigBursts, fiveBigBursts, bigAndSmallBursts, sixBigBursts};
 
 constexpr int32_t EnemySlotLastBurst = 2;  // three bursts
 
@@ -324,9 +316,7 @@ void drawEnemyExplosion(float x, float y, int32_t style, int32_t burstFrame) {
     if (burstFrame < 0 || burstFrame > BurstFrameLast) return;
     const int32_t f = burstFrame;
     const int32_t baseX = pixelOf(x), baseY = pixelOf(y);
-    const BurstSet& set = burstSets[style];
-    for (int i = 0; i < set.count; ++i) {
-        const BurstBlit& b = set.blits[i];
+    for (const BurstBlit& b : burstSets[style]) {
         const int32_t size = b.big ? BigBurstSize : SmallBurstSize;
         engDraw::Blit(baseX + b.kx * f + b.cx, baseY + b.ky * f + b.cy, *b.image, size * f, 0, size * f + size, size);
     }
