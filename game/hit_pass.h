@@ -5,8 +5,6 @@
 #include <cstdint>
 
 #include "game/large_targets.h"
-#include "stages/stage1/boss_debris.h"
-#include "stages/stage1/shot_records.h"
 
 void runHitPass();
 // Adds points, saturating at 999,999,999, and raises the high score.

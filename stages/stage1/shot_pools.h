@@ -9,9 +9,9 @@
 // ...PoolRecords(row).
 //
 // The routines of each role (arming, fire timers, moving, drawing) are one
-// routine per family that reads a row. Drawing and the reset are here; the
-// arming, timing and moving of each family come with the family's own work
-// and read the same rows.
+// routine per family that reads a row. Drawing is here, the reset is
+// resetObjectPools; the arming, timing and moving of each family come with
+// the family's own work and read the same rows.
 #pragma once
 
 #include <array>
