@@ -23,15 +23,6 @@ Rgb ramp(const RampStop* stops, int count, float t) {
     return stops[count - 1].colour;
 }
 
-uint32_t hashName(const char* text) {
-    uint32_t h = 2166136261u;  // FNV-1a
-    for (const char* c = text; *c != '\0'; ++c) {
-        h ^= static_cast<uint8_t>(*c);
-        h *= 16777619u;
-    }
-    return h;
-}
-
 uint32_t LocalRandom::next() {
     // splitmix64
     state_ += 0x9E3779B97F4A7C15ull;
@@ -171,22 +162,6 @@ void giveFloats(FloatBuffer&& buffer) {
 Canvas::Canvas(int width, int height) : w(width), h(height), px(takeFloats(static_cast<size_t>(width) * height * 4)) {}
 
 Canvas::~Canvas() { giveFloats(std::move(px)); }
-
-void drawCanvas(Canvas& dst, const Canvas& src, int x, int y) {
-    for (int sy = 0; sy < src.h; ++sy) {
-        int dy = y + sy;
-        if (dy < 0 || dy >= dst.h) continue;
-        for (int sx = 0; sx < src.w; ++sx) {
-            int dx = x + sx;
-            if (dx < 0 || dx >= dst.w) continue;
-            const float* s = src.at(sx, sy);
-            if (s[3] <= 0) continue;
-            float* d = dst.at(dx, dy);
-            float k = 1 - s[3];
-            for (int i = 0; i < 4; ++i) d[i] = s[i] + d[i] * k;
-        }
-    }
-}
 
 void drawCanvasScaled(Canvas& dst, const Canvas& src, float x, float y, float scale) {
     if (scale <= 0) return;

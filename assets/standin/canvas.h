@@ -43,8 +43,6 @@ Rgb ramp(const RampStop (&stops)[N], float t) { return ramp(stops, N, t); }
 // ---------------------------------------------------------------------------
 // Deterministic randomness and noise, local to one picture
 // ---------------------------------------------------------------------------
-uint32_t hashName(const char* text);
-
 class LocalRandom {
 public:
     explicit LocalRandom(uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull) {}
@@ -159,8 +157,6 @@ struct Canvas {
     }
 };
 
-// Copies `src` into `dst` at (x, y), painting over what is there.
-void drawCanvas(Canvas& dst, const Canvas& src, int x, int y);
 // Draws `src` scaled by `scale` with its top-left at (x, y) (bilinear).
 void drawCanvasScaled(Canvas& dst, const Canvas& src, float x, float y, float scale);
 // Fills the whole canvas with an opaque colour.
