@@ -12,14 +12,15 @@ namespace {
 
 using K = PartKind;
 
-struct EnemyLook {
+// A craft's palette and the parts drawn in it.
+struct CraftLook {
     CraftPalette palette;
     std::vector<Part> parts;
 };
 
 // Tones: hull, trim, dark, metal, accent, glass, glow.
 // At namespace scope, so the table outlives the background workers at exit.
-const EnemyLook enemyLooks[] = {
+const CraftLook enemyLooks[] = {
     // EnemyDrone (60x60): round beetle drone with mandibles and a red eye.
     {{{rgb(95, 150, 75), rgb(60, 105, 55), rgb(40, 62, 40), rgb(150, 150, 140), rgb(210, 190, 70),
        rgb(255, 60, 40), rgb(255, 140, 40)}},
@@ -172,7 +173,7 @@ const EnemyLook enemyLooks[] = {
       {K::Dome, ToneGlass, false, {{120, 414}, {6, 10}}}}},
 };
 
-const EnemyLook& enemyLook(int design) {
+const CraftLook& enemyLook(int design) {
     int n = static_cast<int>(sizeof enemyLooks / sizeof enemyLooks[0]);
     return enemyLooks[design >= 0 && design < n ? design : 0];
 }
@@ -180,12 +181,7 @@ const EnemyLook& enemyLook(int design) {
 // Mid-bosses: bodies (160x360: engines at (62, 96) and (98, 96), arm
 // shoulders at (26, 116) and (134, 116)), arm links (14x46) and the tall
 // blades (60x360) that hang from the arm tips.
-struct MidBossLook {
-    CraftPalette palette;
-    std::vector<Part> body;
-};
-
-const MidBossLook midBossLooks[] = {
+const CraftLook midBossLooks[] = {
     // Stage 2: armoured war machine, teal plate with a burning core.
     {{{rgb(62, 122, 122), rgb(142, 142, 132), rgb(32, 56, 60), rgb(172, 172, 166), rgb(232, 142, 42),
        rgb(255, 80, 40), rgb(255, 150, 50)}},
@@ -223,24 +219,24 @@ const MidBossLook midBossLooks[] = {
       {K::Line, ToneDark, true, {{46, 130}, {60, 160}}, 1.5f}}},
 };
 
-const MidBossLook& midBossLook(int which) {
+const CraftLook& midBossLook(int which) {
     return midBossLooks[which == 1 ? 1 : 0];
 }
 
 }  // namespace
 
 void paintEnemy(Canvas& canvas, const Art& art) {
-    const EnemyLook& look = enemyLook(art.kind);
+    const CraftLook& look = enemyLook(art.kind);
     drawCraft(canvas, look.parts, look.palette, canvas.w * 0.5f, 0xE0E0u + static_cast<uint32_t>(art.kind) * 97u);
 }
 
 void paintMidBoss(Canvas& canvas, const Art& art) {
-    const MidBossLook& look = midBossLook(art.kind);
-    drawCraft(canvas, look.body, look.palette, 80.0f, 0x3B0Du + static_cast<uint32_t>(art.kind) * 31u);
+    const CraftLook& look = midBossLook(art.kind);
+    drawCraft(canvas, look.parts, look.palette, 80.0f, 0x3B0Du + static_cast<uint32_t>(art.kind) * 31u);
 }
 
 void paintArmLink(Canvas& canvas, const Art& art) {
-    const MidBossLook& look = midBossLook(art.kind);
+    const CraftLook& look = midBossLook(art.kind);
     const CraftPalette& p = look.palette;
     const float shade = art.a == 0 ? 1.0f : 0.85f;  // the right arm sits a little in shadow
     if (art.kind == 0) {  // a jointed steel segment
@@ -260,7 +256,7 @@ void paintArmLink(Canvas& canvas, const Art& art) {
 }
 
 void paintArmBlade(Canvas& canvas, const Art& art) {
-    const MidBossLook& look = midBossLook(art.kind);
+    const CraftLook& look = midBossLook(art.kind);
     const bool right = art.a == 1;
     // Drawn as the left blade; the right one is its mirror image.
     // Hinge (where the arm holds it) and muzzle of the left blade.
