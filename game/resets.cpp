@@ -46,16 +46,21 @@ void parkBlasts(BossBlast (&blasts)[N]) {
     }
 }
 
-// The stage-2 rings draw a 0..9 phase, every other fan pool 0..6.
-int fanPhaseModulus(const FanPool& pool) {
-    return (pool.recordType == ShotRecordType::CompactFan && pool.spread == FanSpread::Ring) ? 10 : 7;
+// First frames the reset draws for fan records: 0..9 for the stage-2 rings,
+// 0..6 for every other fan pool and for the boss-1 rings.
+constexpr int32_t stage2RingPhases = 10;
+constexpr int32_t fanPhases = 7;
+
+int32_t fanPhaseCount(const FanPool& pool) {
+    return (pool.recordType == ShotRecordType::CompactFan && pool.spread == FanSpread::Ring) ? stage2RingPhases
+                                                                                             : fanPhases;
 }
 
 void parkFanPoolsOfType(ShotRecordType type) {
     for (int p = 0; p < FanPoolCount; ++p) {
         if (fanPools[p].recordType != type) continue;
         FanShot* records = fanPoolRecords(p);
-        for (int i = 0; i < fanPools[p].count; ++i) parkFanShot(records[i], fanPhaseModulus(fanPools[p]));
+        for (int i = 0; i < fanPools[p].count; ++i) parkFanShot(records[i], fanPhaseCount(fanPools[p]));
     }
 }
 
@@ -90,7 +95,7 @@ void resetObjectPools() {
     // pools one after another in one array.
     for (AimedShot& r : aimedShotRecords) parkAimedShot(r);
     parkFanPoolsOfType(ShotRecordType::Fan);
-    for (FanShot& r : ringShotRecords) parkFanShot(r, 7);
+    for (FanShot& r : ringShotRecords) parkFanShot(r, fanPhases);
     parkFanPoolsOfType(ShotRecordType::CompactFan);
     for (VolleyShot& r : volleyShotRecords) parkVolleyShot(r);
     for (VolleyShot& r : segmentedShotRecords) parkVolleyShot(r);
