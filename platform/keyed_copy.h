@@ -22,12 +22,14 @@ struct Run {
 };
 static_assert(MaxSurfaceSide <= UINT16_MAX, "run bounds are 16-bit");
 
+constexpr int KeyedCopyLevels = 3;  // Plain, Avx2, Avx512
+
 struct KeyRuns {
-    bool valid = false;              // false: pixels or key changed since it was built
-    bool runsFaster[3] = {};         // per KeyedCopyLevel: the copy by runs beats the dense copy here
-    uint32_t* rowStart = nullptr;    // height + 1: row y's runs are runs[rowStart[y] .. rowStart[y + 1])
+    bool valid = false;                       // false: pixels or key changed since it was built
+    bool runsFaster[KeyedCopyLevels] = {};    // per KeyedCopyLevel: the copy by runs beats the dense copy here
+    uint32_t* rowStart = nullptr;             // height + 1: row y's runs are runs[rowStart[y] .. rowStart[y + 1])
     Run* runs = nullptr;
-    size_t capacity = 0;             // runs the buffer holds
+    size_t capacity = 0;                      // runs the buffer holds
 };
 
 // A dense keyed copy of a w x h rectangle from s to d.

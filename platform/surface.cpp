@@ -76,8 +76,9 @@ void scanRow(const uint32_t* row, int width, uint32_t key, OnRun onRun) {
     }
 }
 
-// Rough cost of each copy per form, measured on sprites of many sizes and
-// expressed in sixteenths of the cost of copying one opaque pixel by runs.
+// Rough cost of each copy per form (indexed by KeyedCopyLevel), measured on
+// ellipse-shaped sprites from 30x30 to 440x360 and expressed in sixteenths
+// of the cost of copying one opaque pixel by runs.
 // The dense copy pays for every pixel of the rectangle (it compares them
 // all); the copy by runs pays for each run (finding and starting it) and for
 // each opaque pixel. Small sprites with few transparent pixels favour the
@@ -86,7 +87,7 @@ void scanRow(const uint32_t* row, int width, uint32_t key, OnRun onRun) {
 struct CopyCost {
     uint32_t densePixel, run, runPixel;
 };
-constexpr CopyCost copyCosts[3] = {
+constexpr CopyCost copyCosts[KeyedCopyLevels] = {
     {128, 250, 16},  // Plain: the dense copy tests pixel by pixel
     {16, 350, 16},   // Avx2
     {12, 250, 16},   // Avx512
@@ -135,7 +136,7 @@ bool buildKeyRuns(const Surface* src) {
     index->rowStart[src->height] = static_cast<uint32_t>(count);
 
     const uint64_t area = static_cast<uint64_t>(src->width) * src->height;
-    for (int level = 0; level < 3; ++level) {
+    for (int level = 0; level < KeyedCopyLevels; ++level) {
         const CopyCost& c = copyCosts[level];
         index->runsFaster[level] = count * c.run + opaque * c.runPixel < area * c.densePixel;
     }

@@ -28,8 +28,9 @@ struct Surface {
     bool hasColorKey = false;
     uint32_t colorKey = 0;       // compared on the low 24 bits
     // The keyed copy's index of opaque runs, built from the pixels and key
-    // when first needed. Code that writes `pixels` directly must call
-    // surfacePixelsChanged afterwards; the calls below look after it.
+    // when the key is set and again after they change. Code that writes
+    // `pixels` directly must call surfacePixelsChanged afterwards; the
+    // functions declared here do so themselves.
     mutable KeyRuns* keyRuns = nullptr;
 };
 
