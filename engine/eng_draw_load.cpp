@@ -222,6 +222,7 @@ int CopyBitmap(plat::Surface* surface, SDL_Surface* bitmap, int sourceX, int sou
             out[x] = row[sx] & 0x00FFFFFFu;
         }
     }
+    plat::surfacePixelsChanged(surface);
     return 0;
 }
 

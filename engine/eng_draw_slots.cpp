@@ -58,7 +58,10 @@ int32_t MatchColor(plat::Surface* surface, int32_t color) {
     const uint32_t saved = surface->pixels[0];
     if (color != -1) surface->pixels[0] = plat::pixelFromColorRef(static_cast<uint32_t>(color) & 0x00FFFFFFu);
     const uint32_t value = surface->pixels[0];
-    if (color != -1) surface->pixels[0] = saved;
+    if (color != -1) {
+        surface->pixels[0] = saved;
+        plat::surfacePixelsChanged(surface);
+    }
     return static_cast<int32_t>(value);
 }
 

@@ -17,6 +17,9 @@ struct Rect {
     int32_t left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
 };
 
+// Where the opaque pixels of a keyed surface lie (kept by the keyed copy).
+struct KeyRuns;
+
 struct Surface {
     int width = 0;
     int height = 0;
@@ -24,6 +27,11 @@ struct Surface {
     bool lost = false;
     bool hasColorKey = false;
     uint32_t colorKey = 0;       // compared on the low 24 bits
+    // The keyed copy's index of opaque runs, built from the pixels and key
+    // when the key is set and again after they change. Code that writes
+    // `pixels` directly must call surfacePixelsChanged afterwards; the
+    // functions declared here do so themselves.
+    mutable KeyRuns* keyRuns = nullptr;
 };
 
 enum class Result : int {
@@ -48,6 +56,10 @@ void loseAllSurfaces();
 
 void setColorKey(Surface* surface, uint32_t pixel);
 void clearColorKey(Surface* surface);
+
+// Tells the keyed copy that `pixels` were written other than through the
+// calls here, so that what it knows of the picture is stale.
+void surfacePixelsChanged(Surface* surface);
 
 // Copies src's rectangle to (x, y) of dst. keyed: pixels equal to src's
 // colour key (on 24 bits) are skipped. A rectangle that is not wholly inside

@@ -97,6 +97,7 @@ bool copyTextSurface(Surface* dst, int x, int y, SDL_Surface* text) {
         }
     }
     if (SDL_MUSTLOCK(text)) SDL_UnlockSurface(text);
+    surfacePixelsChanged(dst);
     return true;
 }
 

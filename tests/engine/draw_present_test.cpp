@@ -116,6 +116,7 @@ TEST_F(PresentTest, WholePictureKindsMoveTheSnapshot) {
 
 TEST_F(PresentTest, TileKindDrawsFrameAOfSlotZero) {
     for (int x = 0; x < 800; ++x) imageSlots[0].surface->pixels[x] = 0x100 + x;  // first row only
+    plat::surfacePixelsChanged(imageSlots[0].surface);
     startTransition(0, 0, 3, 1);
     presentWhiteFrame();
     EXPECT_EQ(shownAt(0, 0), 0x100u + 128);  // frame 3 begins at 128
