@@ -65,10 +65,12 @@ extern int32_t returnState;
 // The title of the main window and the name of everything derived from it.
 constexpr const char* AppTitle = "MIRVANE DELTA 4 ENCORE";
 
-// Provided by the game: every key-down that reaches the game.
-void onKeyDown(int32_t key);
-
 namespace engSystem {
+
+// Every key-down that reaches the game (KeyDown, and system keys let
+// through) goes to the handler the game registers at start-up.
+using KeyHandler = void (*)(int32_t key);
+void SetKeyHandler(KeyHandler handler);
 
 // Start-up before the entry point, and its counterpart at exit.
 void StaticInit();

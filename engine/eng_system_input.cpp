@@ -29,6 +29,16 @@ void EndKeyCapture() { lastKey = 0; }
 void SetSysKeyMode(int32_t mode) { sysKeyMode = mode; }
 
 namespace {
+KeyHandler keyHandler = nullptr;
+}  // namespace
+
+void SetKeyHandler(KeyHandler handler) { keyHandler = handler; }
+
+namespace {
+
+void deliverKey(uint32_t key) {
+    if (keyHandler != nullptr) keyHandler(static_cast<int32_t>(key));
+}
 
 // The two 16-bit halves of a position word, each signed (a window left of
 // or above the desktop's origin has negative coordinates).
@@ -71,7 +81,7 @@ int onActivateApp(const plat::Message& msg) {
 int onSysKeyDown(const plat::Message& msg) {
     const bool swallowed = sysKeyMode == 0 || (sysKeyMode == 2 && msg.wParam == plat::VirtualKey::Menu);
     if (swallowed) return 0;
-    onKeyDown(static_cast<int32_t>(msg.wParam));
+    deliverKey(msg.wParam);
     return plat::defaultWindowProc(msg);
 }
 
@@ -101,7 +111,7 @@ int WindowProc(const plat::Message& msg) {
         }
         return plat::defaultWindowProc(msg);
     case MessageType::KeyDown:
-        onKeyDown(static_cast<int32_t>(msg.wParam));
+        deliverKey(msg.wParam);
         return plat::defaultWindowProc(msg);
     case MessageType::SysKeyDown:
         return onSysKeyDown(msg);

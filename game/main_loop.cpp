@@ -2,8 +2,6 @@
 // the global keys (Esc, S, T).
 #include "game/main_loop.h"
 
-#include <ctime>
-
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
 #include "engine/eng_sound.h"
@@ -94,6 +92,7 @@ bool runLoopTurn() {
 }
 
 int WinMain() {
+    engSystem::SetKeyHandler(onKeyDown);
     engSystem::ResetGlobals();
     if (!engSystem::LockInstance(AppTitle)) return ExitNormal;  // the other copy came to the front
 
@@ -113,7 +112,7 @@ int WinMain() {
     static_assert(variant::windowed == false || (variant::windowOptionBitsValue & OptionNotTopmost) != 0);
     plat::showWindow(!desc.hidden);
 
-    engSystem::SeedRand(static_cast<uint32_t>(std::time(nullptr)));
+    engSystem::SeedRand(plat::randomSeed());
     engSystem::EnableIme(0);
     if (!loadAllAssets()) {
         // The error box has been shown; there is nothing to run on.

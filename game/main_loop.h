@@ -32,5 +32,8 @@ constexpr int32_t StateCount = 13;
 extern StateHandler stateHandlers[StateCount];
 StateHandler stateHandlerFor(int32_t state);
 
+// The global keys (Esc, S, T); registered with the engine by WinMain.
+void onKeyDown(int32_t key);
+
 void startClosingTransition();
 void checkStageExit();

@@ -3,6 +3,7 @@
 // continue prompt and the pause check.
 #include <gtest/gtest.h>
 
+#include "game/main_loop.h"
 #include "game/score_bar.h"
 #include "support/player_fixture.h"
 

@@ -14,6 +14,7 @@ namespace testsupport {
 void resetEngine() {
     plat::headless::reset();
     plat::setWindowProc(engSystem::WindowProc);
+    engSystem::SetKeyHandler(onKeyDown);
     engSystem::StaticInit();
     engSystem::ResetGlobals();
     shutdownDone = instanceLocked = cursorClipped = errorFlag = sysKeyMode = 0;
