@@ -10,7 +10,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/audio_callback.h"
+#include "platform/sdl/common/audio_callback.h"
 
 using namespace plat::audio;
 

@@ -6,8 +6,6 @@
 
 #include "platform/surface.h"
 
-struct SDL_Surface;
-
 // ---------------------------------------------------------------------------
 // Screen
 // ---------------------------------------------------------------------------
@@ -74,9 +72,10 @@ int SwapObject(const char* name, int slot, int memoryKind);
 // A new surface with the picture of the bitmap at `path` (a resource of that
 // name, else the file), or nullptr.
 plat::Surface* LoadBitmap(const char* path, int& width, int& height, int memoryKind);
-// Draws a decoded 32-bit bitmap's rectangle (0 = its whole width / height)
-// onto the whole surface. 0 on success.
-int CopyBitmap(plat::Surface* surface, SDL_Surface* bitmap, int sourceX, int sourceY, int width, int height);
+// Draws a decoded bitmap's rectangle (0 = its whole width / height) onto the
+// whole surface, stretched to fit. 0 on success.
+int CopyBitmap(plat::Surface* surface, const plat::Surface* bitmap, int sourceX, int sourceY, int width,
+               int height);
 int32_t MatchColor(plat::Surface* surface, int32_t color);
 void SetColorKey(plat::Surface* surface, int32_t color);
 void SetKeyColor(int32_t color);

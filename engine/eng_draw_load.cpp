@@ -1,10 +1,9 @@
 // engDraw: filling image slots from Windows bitmaps, read from a file under
 // the program's directory or from a built-in resource of the same name.
 //
-// SDL decodes the bitmap; its headers are checked here first, so that a
-// damaged or hostile file is refused before anything is allocated for it.
-#include <SDL2/SDL.h>
-
+// The platform decodes the bitmap (plat::decodeBitmap), checking its headers
+// first, so that a damaged or hostile file is refused before anything is
+// allocated for it.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -12,110 +11,21 @@
 
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
+#include "platform/bitmap.h"
 #include "platform/resources.h"
 
 namespace {
-
-// Compression values of the bitmap header.
-constexpr uint32_t BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitfields = 3;
-constexpr size_t FileHeaderSize = 14;
-constexpr size_t CoreHeaderSize = 12;   // the old header with 16-bit sizes
-constexpr size_t InfoHeaderSize = 40;
-constexpr size_t LargestInfoHeader = 124;
 
 // Largest file worth reading: the biggest surface at 32 bits with headers.
 constexpr long MaxBitmapFileSize =
     static_cast<long>(plat::MaxSurfaceSide) * plat::MaxSurfaceSide * 4 + 64 * 1024;
 
-uint16_t readLe16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t readLe32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
-
-// True when the headers describe a bitmap whose every part lies inside the
-// `size` bytes and whose picture a surface can hold.
-bool bitmapHeadersSound(const uint8_t* data, size_t size) {
-    if (data == nullptr || size < FileHeaderSize + 4) return false;
-    if (data[0] != 'B' || data[1] != 'M') return false;
-    const uint32_t pixelOffset = readLe32(data + 10);
-    const uint32_t headerSize = readLe32(data + 14);
-    if (headerSize != CoreHeaderSize && (headerSize < InfoHeaderSize || headerSize > LargestInfoHeader)) return false;
-    if (FileHeaderSize + headerSize > size) return false;
-
-    const uint8_t* h = data + FileHeaderSize;
-    int64_t width, height;
-    uint32_t bitCount, compression = BiRgb, colorsUsed = 0;
-    if (headerSize == CoreHeaderSize) {
-        width = readLe16(h + 4);
-        height = readLe16(h + 6);
-        bitCount = readLe16(h + 10);
-    } else {
-        width = static_cast<int32_t>(readLe32(h + 4));
-        height = static_cast<int32_t>(readLe32(h + 8));
-        bitCount = readLe16(h + 14);
-        compression = readLe32(h + 16);
-        colorsUsed = readLe32(h + 32);
-    }
-    if (height < 0) height = -height;  // stored top row first
-    if (width <= 0 || height <= 0 || width > plat::MaxSurfaceSide || height > plat::MaxSurfaceSide) return false;
-
-    switch (bitCount) {
-        case 1: case 4: case 8: case 16: case 24: case 32: break;
-        default: return false;
-    }
-    switch (compression) {
-        case BiRgb: break;
-        case BiRle8: if (bitCount != 8) return false; break;
-        case BiRle4: if (bitCount != 4) return false; break;
-        case BiBitfields:
-            if (bitCount != 16 && bitCount != 32) return false;
-            // The three channel masks follow the 40-byte header.
-            if (FileHeaderSize + InfoHeaderSize + 12 > size) return false;
-            break;
-        default: return false;
-    }
-
-    size_t paletteEnd = FileHeaderSize + headerSize;
-    if (bitCount <= 8) {
-        const uint32_t fullPalette = 1u << bitCount;
-        if (colorsUsed == 0) colorsUsed = fullPalette;
-        if (colorsUsed > fullPalette) return false;
-        paletteEnd += static_cast<size_t>(colorsUsed) * (headerSize == CoreHeaderSize ? 3 : 4);
-        if (paletteEnd > size) return false;
-    }
-    if (pixelOffset < FileHeaderSize + headerSize || pixelOffset >= size) return false;
-
-    if (compression == BiRgb || compression == BiBitfields) {
-        const uint64_t rowBytes = ((static_cast<uint64_t>(width) * bitCount + 31) / 32) * 4;
-        if (rowBytes * static_cast<uint64_t>(height) > size - pixelOffset) return false;
-    }
-    return true;
-}
-
-// Decodes a bitmap held in memory into a 32-bit ARGB picture, or nullptr.
-SDL_Surface* decodeBitmap(const uint8_t* data, size_t size) {
-    if (!bitmapHeadersSound(data, size) || size > static_cast<size_t>(INT32_MAX)) return nullptr;
-    SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
-    if (stream == nullptr) return nullptr;
-    SDL_Surface* decoded = SDL_LoadBMP_RW(stream, 1);
-    if (decoded == nullptr) return nullptr;
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(decoded);
-    return converted;
-}
-
 // A new surface holding the picture of the bitmap bytes, or nullptr.
 plat::Surface* surfaceFromBitmap(const uint8_t* data, size_t size, int& width, int& height) {
-    SDL_Surface* bitmap = decodeBitmap(data, size);
-    if (bitmap == nullptr) return nullptr;
-    plat::Surface* surface = plat::createSurface(bitmap->w, bitmap->h);
-    if (surface != nullptr) {
-        width = bitmap->w;
-        height = bitmap->h;
-        engDraw::CopyBitmap(surface, bitmap, 0, 0, 0, 0);
-    }
-    SDL_FreeSurface(bitmap);
+    plat::Surface* surface = nullptr;
+    if (plat::decodeBitmap(data, size, plat::PictureLimit{}, surface) != plat::BitmapResult::Ok) return nullptr;
+    width = surface->width;
+    height = surface->height;
     return surface;
 }
 
@@ -200,22 +110,20 @@ plat::Surface* LoadBitmap(const char* path, int& width, int& height, int memoryK
     return surfaceFromBitmap(bytes.data(), bytes.size(), width, height);
 }
 
-int CopyBitmap(plat::Surface* surface, SDL_Surface* bitmap, int sourceX, int sourceY, int width, int height) {
-    if (surface == nullptr || bitmap == nullptr || bitmap->format->format != SDL_PIXELFORMAT_ARGB8888)
-        return static_cast<int>(plat::Result::NoSurface);
+int CopyBitmap(plat::Surface* surface, const plat::Surface* bitmap, int sourceX, int sourceY, int width,
+               int height) {
+    if (surface == nullptr || bitmap == nullptr) return static_cast<int>(plat::Result::NoSurface);
     plat::restoreSurface(surface);
-    if (width == 0) width = bitmap->w;
-    if (height == 0) height = bitmap->h;
-    if (sourceX < 0 || sourceY < 0 || width <= 0 || height <= 0 || sourceX > bitmap->w - width ||
-        sourceY > bitmap->h - height)
+    if (width == 0) width = bitmap->width;
+    if (height == 0) height = bitmap->height;
+    if (sourceX < 0 || sourceY < 0 || width <= 0 || height <= 0 || sourceX > bitmap->width - width ||
+        sourceY > bitmap->height - height)
         return static_cast<int>(plat::Result::InvalidRect);
 
-    // Stretched onto the whole surface (a plain copy when the sizes agree);
-    // the unused top byte is cleared.
-    const auto* base = static_cast<const uint8_t*>(bitmap->pixels);
+    // Stretched onto the whole surface (a plain copy when the sizes agree).
     for (int y = 0; y < surface->height; ++y) {
         const int sy = sourceY + static_cast<int>(static_cast<int64_t>(y) * height / surface->height);
-        const auto* row = reinterpret_cast<const uint32_t*>(base + static_cast<size_t>(sy) * bitmap->pitch);
+        const uint32_t* row = bitmap->pixels + static_cast<size_t>(sy) * bitmap->width;
         uint32_t* out = surface->pixels + static_cast<size_t>(y) * surface->width;
         for (int x = 0; x < surface->width; ++x) {
             const int sx = sourceX + static_cast<int>(static_cast<int64_t>(x) * width / surface->width);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/eng_sound.h"
+#include "platform/sdl/common/wave_convert.h"
 #include "platform/sound_bank.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {

@@ -25,13 +25,6 @@ constexpr uint32_t MaxConvertedFrames = uint32_t{1} << 25;
 // samples per second, with a block size that matches.
 bool waveFormatSupported(const WaveFormat& format);
 
-// Converts the samples to interleaved stereo float at `deviceRate` (a mono
-// sound is heard on both sides). Trailing bytes short of a whole frame are
-// left out. False for an unsupported format, no whole frame, or a result
-// longer than MaxConvertedFrames.
-bool convertWave(const WaveFormat& format, const uint8_t* samples, uint32_t size, int deviceRate,
-                 std::vector<float>& out);
-
 struct SoundBank {
     struct Entry {
         std::vector<float> frames;  // interleaved stereo at the device's rate

@@ -168,6 +168,10 @@ void messageBox(const char* title, const char* text);
 void beep();
 // The program's directory, ending in '/'.
 const char* appDirectory();
+// The seed of the game's random generator: the SDL layer takes it from the
+// clock, the headless layer returns what the test set (fixed by default), so
+// that a run of scripted keys with one seed plays the same game again.
+uint32_t randomSeed();
 
 // Takes the single-instance lock of that name. When another copy holds it,
 // asks that copy to bring its window to the front and returns false.

@@ -58,6 +58,10 @@ bool textInputEnabled();
 // Program directory handed to the engine (must end in '/').
 void setAppDirectory(const char* dir);
 
+// What randomSeed() returns (DefaultRandomSeed after reset()).
+constexpr uint32_t DefaultRandomSeed = 1;
+void setRandomSeed(uint32_t seed);
+
 // Single-instance lock: when set, another copy is taken to hold it, so
 // acquireInstanceLock fails and counts a raise request for that copy.
 void setLockHeldElsewhere(bool held);

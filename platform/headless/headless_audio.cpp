@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/audio_mixer.h"
+#include "platform/sdl/common/wave_convert.h"
 #include "platform/sound_bank.h"
 #include "platform/window.h"
 

@@ -29,6 +29,7 @@ struct State {
     bool cursorVisible = true;
     bool textInput = true;
     std::string appDir = "./";
+    uint32_t randomSeed = headless::DefaultRandomSeed;
     bool lockHeldElsewhere = false;
     bool lockHeld = false;
     int raiseRequests = 0;
@@ -80,6 +81,7 @@ Rect cursorClipRect() { return st().clip; }
 bool cursorVisible() { return st().cursorVisible; }
 bool textInputEnabled() { return st().textInput; }
 void setAppDirectory(const char* dir) { st().appDir = dir; }
+void setRandomSeed(uint32_t seed) { st().randomSeed = seed; }
 void setLockHeldElsewhere(bool held) { st().lockHeldElsewhere = held; }
 int raiseRequestsSent() { return st().raiseRequests; }
 }  // namespace headless
@@ -165,6 +167,7 @@ void messageBox(const char* title, const char* text) {
 }
 void beep() { ++st().beeps; }
 const char* appDirectory() { return st().appDir.c_str(); }
+uint32_t randomSeed() { return st().randomSeed; }
 
 bool acquireInstanceLock(const char*) {
     if (st().lockHeldElsewhere) {

@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "platform/audio.h"
-#include "platform/audio_callback.h"
+#include "platform/sdl/common/audio_callback.h"
+#include "platform/sdl/common/wave_convert.h"
 #include "platform/window.h"
 
 namespace plat {

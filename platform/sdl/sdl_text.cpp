@@ -10,7 +10,7 @@
 
 #include "platform/sdl/sdl_layer.h"
 #include "platform/surface.h"
-#include "platform/text_render.h"
+#include "platform/sdl/common/text_render.h"
 
 namespace plat {
 

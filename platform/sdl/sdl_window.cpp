@@ -4,10 +4,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "platform/instance_lock.h"
 #include "platform/sdl/sdl_layer.h"
-#include "platform/sdl_input.h"
+#include "platform/sdl/common/sdl_input.h"
 #include "platform/surface.h"
 #include "platform/window.h"
 
@@ -391,6 +392,8 @@ const char* appDirectory() {
     }
     return directory;
 }
+
+uint32_t randomSeed() { return static_cast<uint32_t>(std::time(nullptr)); }
 
 bool acquireInstanceLock(const char* name) {
     // Without a socket we cannot tell; running is better than refusing.

@@ -174,6 +174,40 @@ TEST_F(GameLoop, EntryRunsFromStartUpToEscape) {
     EXPECT_FALSE(hl::windowCreated());
 }
 
+TEST_F(GameLoop, TheSeedComesFromThePlatformSoAScriptedRunReplays) {
+    // Every frame draws from the generator; T on the third frame resets the
+    // play state, which seeds it again (from the seed the platform has then).
+    static std::vector<int> draws;
+    static uint32_t seedAtT;
+    onFrame = [](int32_t, size_t index) {
+        draws.push_back(engSystem::Rand());
+        if (index == 2) {
+            hl::setRandomSeed(seedAtT);
+            testsupport::postKeyDown('T');
+        }
+        if (index == 5) testsupport::postKeyDown(plat::VirtualKey::Escape);
+    };
+    auto run = [](uint32_t seed, uint32_t laterSeed) {
+        testsupport::resetEngine();
+        hl::setAutoAdvance(true);
+        hl::setRandomSeed(seed);
+        seedAtT = laterSeed;
+        draws.clear();
+        calls.clear();
+        testsupport::postMessage(plat::MessageType::ActivateApp, 1);
+        EXPECT_EQ(WinMain(), ExitNormal);
+        return draws;
+    };
+    const std::vector<int> first = run(777, 777);
+    ASSERT_EQ(first.size(), 6u);
+    EXPECT_EQ(run(777, 777), first);
+    const std::vector<int> other = run(778, 778);
+    EXPECT_NE(other, first);
+    const std::vector<int> mixed = run(777, 778);
+    EXPECT_EQ(std::vector<int>(mixed.begin(), mixed.begin() + 3), std::vector<int>(first.begin(), first.begin() + 3));
+    EXPECT_EQ(std::vector<int>(mixed.begin() + 3, mixed.end()), std::vector<int>(other.begin() + 3, other.end()));
+}
+
 #if defined(__SANITIZE_ADDRESS__)
 #define UNDER_ADDRESS_SANITIZER 1
 #elif defined(__has_feature)

@@ -1,8 +1,6 @@
 // Pictures whose pixels change after they were first drawn keyed: the
 // screen grabbed into slot 1, a bitmap copied over a loaded image. Drawing
 // them again must show the new pixels, whichever way the copy goes.
-#include <SDL.h>
-
 #include "engine/draw_fixture.h"
 #include "platform/surface_kernels.h"
 
@@ -45,12 +43,12 @@ TEST_F(KeyedSourceTest, BitmapCopiedOverADrawnImageIsShown) {
     plat::useKeyedCopyMethod(plat::KeyedCopyMethod::Runs);
     engDraw::Blit(0, 0, slot, 0, 0, 2, 1);
 
-    SDL_Surface* bitmap = SDL_CreateRGBSurfaceWithFormat(0, 2, 1, 32, SDL_PIXELFORMAT_ARGB8888);
+    plat::Surface* bitmap = plat::createSurface(2, 1);
     ASSERT_NE(bitmap, nullptr);
-    static_cast<uint32_t*>(bitmap->pixels)[0] = 0xFF000000;  // black: transparent
-    static_cast<uint32_t*>(bitmap->pixels)[1] = 0xFF000000 | Green;
+    bitmap->pixels[0] = 0;  // black: transparent
+    bitmap->pixels[1] = Green;
     EXPECT_EQ(engDraw::CopyBitmap(imageSlots[slot].surface, bitmap, 0, 0, 0, 0), 0);
-    SDL_FreeSurface(bitmap);
+    plat::destroySurface(bitmap);
     fill(backSurface, Blue);
     engDraw::Blit(0, 0, slot, 0, 0, 2, 1);
     EXPECT_EQ(backAt(0, 0), Blue);

@@ -11,7 +11,7 @@
 
 #include "platform/surface.h"
 #include "platform/surface_kernels.h"
-#include "platform/text_render.h"
+#include "platform/sdl/common/text_render.h"
 
 namespace {
 

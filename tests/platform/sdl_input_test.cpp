@@ -1,7 +1,7 @@
 // Translation of SDL events into window messages, and the key table.
 #include <gtest/gtest.h>
 
-#include "platform/sdl_input.h"
+#include "platform/sdl/common/sdl_input.h"
 
 namespace {
 

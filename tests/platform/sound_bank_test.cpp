@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sdl/common/wave_convert.h"
 #include "support/sound_files.h"
 
 using namespace plat;

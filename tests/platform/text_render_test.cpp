@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "platform/surface.h"
-#include "platform/text_render.h"
+#include "platform/sdl/common/text_render.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/text_render.h"
+#include "platform/sdl/common/text_render.h"
 
 #include <fontconfig/fontconfig.h>
 

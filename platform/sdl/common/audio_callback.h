@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/midi_synth.h"
+#include "platform/sdl/common/midi_synth.h"
 #include "platform/sound_bank.h"
 
 namespace plat::audio {

@@ -1,4 +1,4 @@
-#include "platform/audio_callback.h"
+#include "platform/sdl/common/audio_callback.h"
 
 namespace plat::audio {
 

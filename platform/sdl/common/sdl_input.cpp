@@ -1,4 +1,4 @@
-#include "platform/sdl_input.h"
+#include "platform/sdl/common/sdl_input.h"
 
 #include <array>
 #include <cstdint>

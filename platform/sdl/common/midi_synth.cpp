@@ -1,4 +1,4 @@
-#include "platform/midi_synth.h"
+#include "platform/sdl/common/midi_synth.h"
 
 #include <cstdio>
 #include <cstdlib>
