@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "stages/stage1/shot_records.h"
+#include "game/shots/shot_records.h"
 
 struct Puff {
     int32_t frame;  // 0..6

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "game/puffs.h"
-#include "stages/stage1/shot_records.h"
+#include "game/shots/shot_records.h"
 
 struct TurningEnemy {
     int32_t burstCount;
