@@ -235,4 +235,24 @@ TEST_F(MidBosses, APuffStepMovesSevenTimesAndTestsEveryPart) {
     EXPECT_TRUE(puffs[2].active == 0 && puffs[2].y == -2550.0f);  // free puffs are tested too
 }
 
+TEST_F(MidBosses, ThePlayStateResetFreesTheMidBossesArmsAndPuffs) {
+    hoverWithArmsAt(1, 150);
+    leftArm[1][6].dying = 1;
+    rightArmPuffs[0][7] = Puff{3, 10, 10, 5, 5, 1};
+    resetPlayState();
+    for (int m = 0; m < MidBossCount; ++m) {
+        EXPECT_TRUE(midBoss[m].alive == 0 && midBoss[m].timer == 0.0f && midBoss[m].y == parkPosition.y);
+        for (int k = 0; k < ArmPartCount; ++k) {
+            for (const EnemySlot* part : {&leftArm[m][k], &rightArm[m][k]}) {
+                EXPECT_TRUE(part->alive == 0 && part->dying == 0 && part->timer == 0.0f && part->x == -500.0f);
+                EXPECT_TRUE(part->variant >= 0 && part->variant < 4);
+            }
+        }
+        for (int k = 0; k < PuffsPerSet; ++k) {
+            EXPECT_TRUE(leftArmPuffs[m][k].active == 0 && rightArmPuffs[m][k].active == 0);
+            EXPECT_EQ(rightArmPuffs[m][k].y, parkPosition.y);
+        }
+    }
+}
+
 }  // namespace
