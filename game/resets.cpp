@@ -85,9 +85,9 @@ void resetObjectPools() {
     // spirals (fan records) come between the full and the compact fans. The
     // ring spirals and the missile streams clear their counters too.
     parkAimedPools();
-    parkFanPools(ShotRecordType::Fan);
+    parkFanPools(FanOwner::Boss, ShotRecordType::Fan);
     parkRingPools();
-    parkFanPools(ShotRecordType::CompactFan);
+    parkFanPools(FanOwner::Boss, ShotRecordType::CompactFan);
     parkVolleyPools();
     parkSalvoPools();
     parkSweepPools();
