@@ -1,5 +1,6 @@
 #include "game/shots/fan.h"
 
+#include "game/mid_bosses.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/shots/volley.h"
@@ -14,6 +15,8 @@ bool validFanPool(int pool) { return pool >= 0 && pool < FanPoolCount; }
 static_assert(std::size(fanShotSizes) == 2 && static_cast<int>(FanShotSize::Large) == 1);
 // A three-shot fan spans -12 .. +12 degrees: its half width is one step.
 static_assert(2.0f * fanHalfStep == fanStep);
+
+constexpr float armMuzzleBase = 30.0f;
 
 }  // namespace
 
@@ -31,6 +34,13 @@ Position fanOwnerOrigin(const FanPool& row) {
             return {enemy.x, enemy.y};
         }
         break;
+    case FanOwner::LeftArm:
+    case FanOwner::RightArm: {
+        const ArmSide side = row.owner == FanOwner::LeftArm ? ArmSide::Left : ArmSide::Right;
+        const EnemySlot* parts = armParts(row.ownerIndex, side);
+        if (parts != nullptr) return {parts[0].x + armMuzzleBase, parts[0].y};
+        break;
+    }
     }
     return parkPosition;
 }

@@ -5,6 +5,7 @@
 #include "enemy_fixture.h"
 #include "game/mid_boss_arms.h"
 #include "game/resets.h"
+#include "game/shots/fan.h"
 
 using enemytest::code;
 
@@ -18,7 +19,7 @@ protected:
     void SetUp() override {
         EnemyFixture::SetUp();
         resetMidBosses();
-        resetMidBossArmPuffs();
+        resetMidBossArms();
         frameTime = tenthOfASecond;
     }
     // One frame of the stage's mid-boss list, without the puffs and fans.
@@ -235,11 +236,51 @@ TEST_F(MidBosses, APuffStepMovesSevenTimesAndTestsEveryPart) {
     EXPECT_TRUE(puffs[2].active == 0 && puffs[2].y == -2550.0f);  // free puffs are tested too
 }
 
-TEST_F(MidBosses, ThePlayStateResetFreesTheMidBossesArmsAndPuffs) {
+TEST_F(MidBosses, ArmFansLeaveBelowPartZeroAndTheMiddleShotFliesAtTheAimPoint) {
+    hoverWithArmsAt(1, 100);
+    leftArm[1][0].x = screenX(300.0f);
+    leftArm[1][0].y = 100;
+    playerX = screenX(370.0f);  // aim point (380, 400)
+    playerY = 390;
+    const FanShot* left = fanPoolRecords(findFanBank(FanOwner::LeftArm, 1));
+    const FanShot* right = fanPoolRecords(findFanBank(FanOwner::RightArm, 1));
+    for (int tick = 1; tick < 40; ++tick) {
+        tickLeftArmFanWaves(1);
+        tickRightArmFanWaves(1);
+    }
+    EXPECT_EQ(left[0].active + right[0].active, 0);
+    tickLeftArmFanWaves(1);
+    tickRightArmFanWaves(1);
+    const float twelve = piTimes(12.0 / 180.0);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_TRUE(left[k].active == 1 && left[k].x == screenX(270.0f) && left[k].y == 260.0f) << k;
+        EXPECT_TRUE(right[k].active == 1 && right[k].x == screenX(440.0f) && right[k].y == 306.0f) << k;
+        EXPECT_EQ(left[k].speed, 220.0f);
+        EXPECT_NEAR(left[k].angle, left[1].angle + static_cast<float>(k - 1) * twelve, 1e-6) << k;
+    }
+    EXPECT_EQ(left[3].active, 0);
+    stepLeftArmFanShots(1);
+    stepRightArmFanShots(1);
+    // The middle shots stay on the lines from their muzzles to (380, 400).
+    EXPECT_NEAR((left[1].x - screenX(270.0f)) * 140 - (left[1].y - 260) * 110, 0, 1e-2);
+    EXPECT_NEAR((right[1].x - screenX(440.0f)) * 94 - (right[1].y - 306) * -60, 0, 1e-2);
+    EXPECT_GT(left[1].y, 260.0f);
+
+    // Records and mid-bosses outside the tables arm nothing.
+    spawnLeftArmFanShot(1, 15, 12);
+    spawnRightArmFanShot(2, 0, 0);
+    tickLeftArmFanWaves(-1);
+    EXPECT_EQ(left[14].active, 0);
+}
+
+TEST_F(MidBosses, ThePlayStateResetFreesTheMidBossesArmsPuffsAndFans) {
     hoverWithArmsAt(1, 150);
     leftArm[1][6].dying = 1;
     rightArmPuffs[0][7] = Puff{3, 10, 10, 5, 5, 1};
+    FanShot& shot = fanPoolRecords(findFanBank(FanOwner::RightArm, 1))[14];
+    shot = FanShot{40, 100, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     resetPlayState();
+    EXPECT_TRUE(shot.active == 0 && shot.waveCounter == 0 && shot.frame < 7 && shot.y == parkPosition.y);
     for (int m = 0; m < MidBossCount; ++m) {
         EXPECT_TRUE(midBoss[m].alive == 0 && midBoss[m].timer == 0.0f && midBoss[m].y == parkPosition.y);
         for (int k = 0; k < ArmPartCount; ++k) {
