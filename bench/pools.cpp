@@ -7,11 +7,16 @@
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
 #include "game/backgrounds.h"
+#include "game/boss_debris.h"
 #include "game/play_state.h"
 #include "game/resets.h"
+#include "game/shots/aimed.h"
+#include "game/shots/fan.h"
+#include "game/shots/sweep_salvo.h"
+#include "game/shots/volley.h"
 #include "platform/headless/headless.h"
-#include "stages/stage1/boss_debris.h"
-#include "stages/stage1/shot_pools.h"
+#include "stages/stage1/ring_spirals.h"
+#include "stages/stage3/curving_missiles.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/play_state.h"
-#include "stages/stage1/shot_records.h"
+#include "game/shots/shot_records.h"
 
 BackTile backTiles[BackColumnCount][BackTileCount];
 

@@ -3,7 +3,7 @@
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
-#include "stages/stage1/shot_records.h"
+#include "game/shots/shot_records.h"
 
 namespace {
 

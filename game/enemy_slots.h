@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "game/coin.h"
-#include "stages/stage1/shot_records.h"
+#include "game/shots/shot_records.h"
 
 struct EnemySlot {
     int32_t burstStage;  // while dying: which of the three bursts plays (0..2)

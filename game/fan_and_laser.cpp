@@ -10,8 +10,8 @@
 #include "game/game_flags.h"
 #include "game/hit_pass.h"
 #include "game/player.h"
+#include "game/shots/shot_records.h"
 #include "game/weapons.h"
-#include "stages/stage1/shot_records.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "stages/stage1/boss_debris.h"
-#include "stages/stage1/shot_records.h"
+#include "game/boss_debris.h"
+#include "game/shots/shot_records.h"
 
 // The two spare large targets. No stage places them: the resets keep them
 // parked, so the weapons' tests against them never succeed.

@@ -9,8 +9,8 @@
 #include "game/enemy_slots.h"
 #include "game/game_flags.h"
 #include "game/play_state.h"
+#include "game/shots/shot_records.h"
 #include "game/weapons.h"
-#include "stages/stage1/shot_records.h"
 
 float playerX, playerY;
 float playerVX, playerVY;

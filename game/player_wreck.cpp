@@ -8,7 +8,7 @@
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/player.h"
-#include "stages/stage1/shot_records.h"
+#include "game/shots/shot_records.h"
 
 namespace {
 

@@ -5,17 +5,22 @@
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/backgrounds.h"
+#include "game/boss_debris.h"
+#include "game/boss_effects.h"
 #include "game/enemy_slots.h"
 #include "game/game_flags.h"
 #include "game/large_targets.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/score.h"
+#include "game/shots/aimed.h"
+#include "game/shots/fan.h"
+#include "game/shots/sweep_salvo.h"
+#include "game/shots/volley.h"
 #include "game/turning_enemies.h"
 #include "game/weapons.h"
-#include "stages/stage1/boss_debris.h"
-#include "stages/stage1/boss_effects.h"
-#include "stages/stage1/shot_pools.h"
+#include "stages/stage1/ring_spirals.h"
+#include "stages/stage3/curving_missiles.h"
 
 namespace {
 
@@ -46,24 +51,6 @@ void parkBlasts(BossBlast (&blasts)[N]) {
     }
 }
 
-// First frames the reset draws for fan records: 0..9 for the stage-2 rings,
-// 0..6 for every other fan pool and for the boss-1 rings.
-constexpr int32_t stage2RingPhases = 10;
-constexpr int32_t fanPhases = 7;
-
-int32_t fanPhaseCount(const FanPool& pool) {
-    return (pool.recordType == ShotRecordType::CompactFan && pool.spread == FanSpread::Ring) ? stage2RingPhases
-                                                                                             : fanPhases;
-}
-
-void parkFanPoolsOfType(ShotRecordType type) {
-    for (int p = 0; p < FanPoolCount; ++p) {
-        if (fanPools[p].recordType != type) continue;
-        FanShot* records = fanPoolRecords(p);
-        for (int i = 0; i < fanPools[p].count; ++i) parkFanShot(records[i], fanPhaseCount(fanPools[p]));
-    }
-}
-
 }  // namespace
 
 void resetObjectPools() {
@@ -74,8 +61,6 @@ void resetObjectPools() {
     parkBoss(spareBossA, spareBossAStartHp);
     parkBoss(spareBossB, spareBossBStartHp);
     boss1Timeline = boss2Timeline = boss3Timeline = 0;
-    for (int32_t& counter : boss1RingCounters) counter = 0;
-    for (int32_t& counter : missileStreamCounters) counter = 0;
     boss1SmokeStep = boss2SmokeStep = boss3SmokeStep = 0;
     parkPicture(boss1IntroPicture);
     parkPicture(boss2IntroPicture);
@@ -93,15 +78,18 @@ void resetObjectPools() {
 
     // Shot pools, record type after record type. Each family keeps its
     // pools one after another in one array.
-    for (AimedShot& r : aimedShotRecords) parkAimedShot(r);
-    parkFanPoolsOfType(ShotRecordType::Fan);
-    for (FanShot& r : ringShotRecords) parkFanShot(r, fanPhases);
-    parkFanPoolsOfType(ShotRecordType::CompactFan);
-    for (VolleyShot& r : volleyShotRecords) parkVolleyShot(r);
-    for (VolleyShot& r : segmentedShotRecords) parkVolleyShot(r);
-    for (VolleyShot& r : salvoShotRecords) parkVolleyShot(r);
-    for (SweepShot& r : sweepShotRecords) parkSweepShot(r);
-    for (CurvingMissile& r : curvingMissileRecords) parkCurvingMissile(r);
+    // Shot pools, record type after record type (the order of the random
+    // first frames): each family parks its own pools, and boss 1's ring
+    // spirals (fan records) come between the full and the compact fans. The
+    // ring spirals and the missile streams clear their counters too.
+    parkAimedPools();
+    parkFanPools(ShotRecordType::Fan);
+    parkRingPools();
+    parkFanPools(ShotRecordType::CompactFan);
+    parkVolleyPools();
+    parkSalvoPools();
+    parkSweepPools();
+    parkMissileStreamPools();
 }
 
 void resetPlayState() {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "stages/stage1/shot_records.h"
+#include "game/shots/shot_records.h"
 
 struct TurningEnemy {
     int32_t burstCount;

@@ -7,8 +7,8 @@
 #include "engine/eng_draw.h"
 #include "game/game_flags.h"
 #include "game/player.h"
+#include "game/shots/shot_records.h"
 #include "game/weapons.h"
-#include "stages/stage1/shot_records.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "engine/eng_sound.h"
 #include "game/game_flags.h"
 #include "game/player.h"
-#include "stages/stage1/shot_records.h"
+#include "game/shots/shot_records.h"
 
 PlayerShot weaponAShots[WeaponAShotCount];
 PlayerShot weaponBShots[WeaponBShotCount];

@@ -7,13 +7,18 @@
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/backgrounds.h"
+#include "game/boss_debris.h"
+#include "game/boss_effects.h"
 #include "game/game_flags.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/score.h"
-#include "stages/stage1/boss_debris.h"
-#include "stages/stage1/boss_effects.h"
-#include "stages/stage1/shot_pools.h"
+#include "game/shots/aimed.h"
+#include "game/shots/fan.h"
+#include "game/shots/sweep_salvo.h"
+#include "game/shots/volley.h"
+#include "stages/stage1/ring_spirals.h"
+#include "stages/stage3/curving_missiles.h"
 
 namespace {
 

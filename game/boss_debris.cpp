@@ -1,4 +1,4 @@
-#include "stages/stage1/boss_debris.h"
+#include "game/boss_debris.h"
 
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"

@@ -10,8 +10,10 @@
 #include "engine/variant.h"
 #include "game/backgrounds.h"
 #include "game/play_state.h"
+#include "game/shots/sweep_salvo.h"
+#include "game/shots/volley.h"
 #include "platform/surface.h"
-#include "stages/stage1/shot_pools.h"
+#include "stages/stage3/curving_missiles.h"
 #include "support/coded_images.h"
 
 namespace {

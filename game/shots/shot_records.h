@@ -1,9 +1,24 @@
 // The bosses' shot records, the boss bodies, and the conventions every shot
 // pool follows: parking, aiming at the player, flying along an angle, the
 // player test and the one routine that draws a pool.
+//
+// The pools themselves are data, one constant table per family, each in its
+// own module (game/shots/aimed.h, volley.h, fan.h, sweep_salvo.h; the pools
+// only one stage has sit in that stage's folder). Row i of a table is
+// "stage-S family pool K" with S and K given in the row; a stage names a pool
+// by its row, findPoolRow(table, S, K), in a constexpr. A row holds every
+// constant of its pool (record count, geometry, speeds, timer cycle and fire
+// counts, player box, draw style and image); the records of all pools of a
+// family lie in one fixed global array, pool after pool. Every routine of a
+// role (arming, fire timers, moving, drawing, parking) is one routine per
+// family that takes the pool's row index `int pool`.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+
+#include "assets/asset_list.h"
 
 // ---------------------------------------------------------------------------
 // Positions of free and dead records
@@ -122,11 +137,6 @@ constexpr uint32_t boss1TimelineCycle = 4300;
 constexpr uint32_t boss2TimelineCycle = 2300;
 constexpr uint32_t boss3TimelineCycle = 4900;
 
-constexpr int RingPoolCount = 6;
-constexpr int MissileStreamCount = 6;
-extern int32_t boss1RingCounters[RingPoolCount];
-extern int32_t missileStreamCounters[MissileStreamCount];
-
 // The boss of stage 1, 2 or 3 (stage 1 for anything else).
 BossBody& bossOfStage(int stage);
 
@@ -198,3 +208,58 @@ void drawShotPool(FanShot* records, int count, const ShotPoolDraw& draw);
 void drawShotPool(VolleyShot* records, int count, const ShotPoolDraw& draw);
 void drawShotPool(SweepShot* records, int count, const ShotPoolDraw& draw);
 void drawShotPool(CurvingMissile* records, int count, const ShotPoolDraw& draw);
+
+// ---------------------------------------------------------------------------
+// Table helpers
+// ---------------------------------------------------------------------------
+template <typename Row, std::size_t N>
+constexpr std::array<int32_t, N> firstRecordIndices(const Row (&rows)[N]) {
+    std::array<int32_t, N> first{};
+    int32_t next = 0;
+    for (std::size_t i = 0; i < N; ++i) {
+        first[i] = next;
+        next += rows[i].count;
+    }
+    return first;
+}
+
+template <typename Row, std::size_t N>
+constexpr int32_t totalRecordCount(const Row (&rows)[N]) {
+    int32_t total = 0;
+    for (const Row& row : rows) total += row.count;
+    return total;
+}
+
+// Row index of stage-S pool K of a family table, -1 when it has no such pool.
+template <typename Row, std::size_t N>
+constexpr int findPoolRow(const Row (&rows)[N], int stage, int ordinal) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (rows[i].stage == stage && rows[i].ordinal == ordinal) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// A fixed turn of pi * num / den radians, as a single-precision constant.
+constexpr float piFraction(double num, double den) { return static_cast<float>(PiD * num / den); }
+
+// The records of row `pool` of a family table in the family's storage
+// (nullptr for a row that does not exist).
+template <typename Record, std::size_t M, typename Row, std::size_t N>
+Record* recordsOfPool(Record (&storage)[M], const Row (&)[N], const std::array<int32_t, N>& first, int pool) {
+    if (pool < 0 || static_cast<std::size_t>(pool) >= N) return nullptr;
+    return storage + first[static_cast<std::size_t>(pool)];
+}
+
+
+// ---------------------------------------------------------------------------
+// Draw styles that serve several families
+// ---------------------------------------------------------------------------
+inline constexpr ShotPoolDraw plainVall20{DrawStyle::Plain, &imgVall20, nullptr, 0, 0, 20, 20, 0};
+inline constexpr ShotPoolDraw animatedVal20241{DrawStyle::Animated, &imgVal20241, nullptr, 0, 0, 20, 20, 24};
+
+// Draws the records of row `pool` of a family table in the row's style.
+template <typename Record, typename Row, std::size_t N>
+void drawPoolRow(Record* records, const Row (&rows)[N], int pool) {
+    if (records == nullptr || pool < 0 || static_cast<std::size_t>(pool) >= N) return;
+    drawShotPool(records, rows[static_cast<std::size_t>(pool)].count, rows[static_cast<std::size_t>(pool)].draw);
+}

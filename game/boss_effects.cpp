@@ -1,4 +1,4 @@
-#include "stages/stage1/boss_effects.h"
+#include "game/boss_effects.h"
 
 BossBlast boss1BigBlasts[BigBlastCount];
 BossBlast boss1SmallBlasts[SmallBlastCount];

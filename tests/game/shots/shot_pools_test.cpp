@@ -1,6 +1,11 @@
 // Consistency of the pool tables: every row's records, names, shapes and
 // images fit together, so the family routines can trust the rows.
-#include "stages/stage1/shot_pools.h"
+#include "game/shots/aimed.h"
+#include "game/shots/fan.h"
+#include "game/shots/sweep_salvo.h"
+#include "game/shots/volley.h"
+#include "stages/stage1/ring_spirals.h"
+#include "stages/stage3/curving_missiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stages/stage1/shot_records.h"
+#include "game/shots/shot_records.h"
 
 #include <cmath>
 
@@ -8,8 +8,6 @@
 
 BossBody boss1, boss2, boss3;
 uint32_t boss1Timeline, boss2Timeline, boss3Timeline;
-int32_t boss1RingCounters[RingPoolCount];
-int32_t missileStreamCounters[MissileStreamCount];
 
 BossBody& bossOfStage(int stage) {
     if (stage == 2) return boss2;

@@ -1,4 +1,4 @@
-#include "stages/stage1/shot_records.h"
+#include "game/shots/shot_records.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stages/stage1/boss_debris.h"
+#include "game/boss_debris.h"
 
 #include <gtest/gtest.h>
 
