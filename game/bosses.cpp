@@ -5,6 +5,7 @@
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/enemy_slots.h"
+#include "game/game_states.h"
 #include "game/resets.h"
 
 namespace {
@@ -131,12 +132,6 @@ bool stepBossDefeat(BossBody& boss, const BossDefeat& defeat) {
 void handOverAfterDefeat(int32_t wipeSteps, int32_t nextState) {
     resetPlayState();
     resetObjectPools();
-    // The last picture of the stage is wiped away by the next state's frames.
-    screenTransition.kind = 3;
-    screenTransition.stepCount = wipeSteps;
-    engDraw::GrabScreen(1, 0, 0, screenWidth, screenHeight);
-    gameState = nextState;
-    previousState = 0;
-    screenTransition.step = screenTransition.stepCount;
-    transitionRunning = -1;
+    startOpeningWipe(wipeSteps);
+    switchState(nextState);
 }

@@ -4,7 +4,7 @@
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
-#include "game/main_loop.h"
+#include "game/game_states.h"
 #include "game/play_state.h"
 
 namespace {

@@ -9,15 +9,15 @@
 #include "game/enemy_slots.h"
 #include "game/game_flags.h"
 #include "game/hit_pass.h"
-#include "game/main_loop.h"
+#include "game/game_states.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/score_bar.h"
 #include "game/stage_frame.h"
-#include "game/state_handlers.h"
 #include "game/timeline.h"
 #include "game/weapons.h"
 #include "stages/stage1/boss1.h"
+#include "stages/stage1/stage1.h"
 
 namespace {
 

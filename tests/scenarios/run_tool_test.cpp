@@ -12,8 +12,8 @@
 
 #include "engine/eng_system.h"
 #include "engine/variant.h"
-#include "game/main_loop.h"
-#include "tools/headless_run/headless_run.h"
+#include "game/game_states.h"
+#include "headless_run/headless_run.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 
 #include "engine/eng_system.h"
 #include "game/game_flags.h"
-#include "game/main_loop.h"
+#include "game/game_states.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/shots/shot_records.h"
-#include "game/state_handlers.h"
 #include "platform/headless/headless.h"
 #include "stages/stage1/boss1.h"
-#include "tools/headless_run/headless_run.h"
+#include "stages/stage1/stage1.h"
+#include "headless_run/headless_run.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "engine/eng_system.h"
 #include "game/enemy_fixture.h"
-#include "game/main_loop.h"
+#include "game/game_states.h"
 #include "game/play_state.h"
 #include "game/resets.h"
 
