@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "app/main_loop.h"
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
@@ -63,6 +64,7 @@ void setUp() {
         imageSlots[slot].surface = surface;
         *imageAssets[i].global = slot;
     }
+    installGame();  // the stages' pools join the pool reset
     engSystem::SeedRand(1);
     resetScrollAndPlayer();
     resetPlayState();

@@ -1,5 +1,5 @@
-// Boss 1's ring spirals: the timer's cycle, the start points and the mirrored
-// directions of the six pools, retirement and the player test.
+// Boss 1's ring spirals: the pool table, the timer's cycle, the start points
+// and the mirrored directions of the six pools, retirement and the player test.
 #include "stages/stage1/ring_spirals.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,13 @@
 #include "engine/variant.h"
 #include "game/play_state.h"
 #include "game/player.h"
+#include "support/pool_tables.h"
 
 namespace {
+
+TEST(PoolTables, RingSpiralsHaveTheirOwnRecordsAndKnownImages) {
+    testsupport::expectRowsFit(ringShotRecords, ringPools, ringPoolRecords);
+}
 
 class RingSpirals : public ::testing::Test {
 protected:
