@@ -75,7 +75,7 @@ set(MD4_LINK_CHECK_MAIN ${CMAKE_CURRENT_LIST_DIR}/link_check.cpp)
 function(md4_add_link_check library)
   add_executable(md4_link_check_${library} ${MD4_LINK_CHECK_MAIN})
   get_target_property(type ${library} TYPE)
-  if(type STREQUAL "OBJECT_LIBRARY" OR library STREQUAL "md4_platform_common")
+  if(type STREQUAL "OBJECT_LIBRARY" OR library STREQUAL "md4_platform_common" OR library STREQUAL "md4_platform_sdl_common")
     # The platform's shared part needs nothing of its implementations.
     target_link_libraries(md4_link_check_${library} PRIVATE ${library})
   else()

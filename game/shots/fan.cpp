@@ -101,23 +101,11 @@ void drawFanPoolInStyle(int pool, int style) {
 }
 
 void tickSegmentedWaves(int pool) {
-    VolleyShot* records = segmentedPoolRecords(pool);
-    if (records == nullptr) return;
-    const VolleyPool& row = segmentedPools[pool];
-    tickFireTimer(records, row.count, row.groupSize, row.cycle, row.fireCounts, &VolleyShot::timerCounter,
-                  [pool](int i, int first) { spawnSegmentedShot(pool, i, first); });
+    if (VolleyShot* records = segmentedPoolRecords(pool)) tickVolleyRecords(segmentedPools[pool], records);
 }
 
 void spawnSegmentedShot(int pool, int i, int first) {
-    VolleyShot* records = segmentedPoolRecords(pool);
-    if (records == nullptr) return;
-    const VolleyPool& row = segmentedPools[pool];
-    if (i < 0 || i >= row.count || first < 0 || first + row.groupSize > row.count) return;
-    if (records[i].active != 0) return;
-    const BossBody& boss = bossOfStage(row.stage);
-    records[i].active = 1;
-    records[i].x = boss.x + row.shapeX[0];
-    for (int place = 0; place < row.groupSize; ++place) records[first + place].y = boss.y + row.shapeY[place];
+    if (VolleyShot* records = segmentedPoolRecords(pool)) armVolleyRecord(segmentedPools[pool], records, i, first);
 }
 
 int32_t fanPhaseCount(const FanPool& pool) {

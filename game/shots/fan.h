@@ -210,6 +210,7 @@ void drawFanPoolInStyle(int pool, int style);
 // The stage-1 segmented columns (rows of segmentedPools in the volley
 // family): their fire timer, in columns of three, and the spawner it calls,
 // which arms record i at the column's x and sets the y of the whole column.
+// Both are the volley family's routines on the segmented rows.
 void tickSegmentedWaves(int pool);
 void spawnSegmentedShot(int pool, int i, int first);
 

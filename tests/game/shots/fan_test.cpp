@@ -163,7 +163,7 @@ TEST_F(FanWaves, TheEnemiesBanksAloneRetireWhileShotsAreCleared) {
     EXPECT_EQ(2.0f * fanHalfStep, piTimes(12.0 / 180.0));
 }
 
-TEST_F(FanWaves, ASegmentedColumnIsArmedWholeUnderTheBoss) {
+TEST_F(FanWaves, ASegmentedColumnIsArmedWholeUnderTheBossThenDriftsAndFalls) {
     constexpr int right = findSegmentedPool(1, 1);
     constexpr int left = findSegmentedPool(1, 2);
     boss1.x = screenX(150.0f);
@@ -175,6 +175,10 @@ TEST_F(FanWaves, ASegmentedColumnIsArmedWholeUnderTheBoss) {
     for (int k = 0; k < 3; ++k) EXPECT_TRUE(column[k].active == 1 && column[k].x == screenX(240.0f)) << k;
     EXPECT_TRUE(column[0].y == 110.0f && column[1].y == 133.0f && column[2].y == 140.0f);
     EXPECT_EQ(column[3].active, 0);
+    moveSegmentedPool(right);  // the column drifts 30, 60, 90 px/s by place and falls at 120
+    EXPECT_FLOAT_EQ(column[0].x, screenX(240.48f));
+    EXPECT_FLOAT_EQ(column[2].x, screenX(241.44f));
+    EXPECT_FLOAT_EQ(column[1].y, 134.92f);
 
     // The next column's count comes with its place 1 still falling: the free
     // places are armed, the falling one keeps its x but takes the column's y.
