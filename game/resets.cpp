@@ -5,6 +5,7 @@
 #include "game/backgrounds.h"
 #include "game/boss_debris.h"
 #include "game/boss_effects.h"
+#include "game/ending_streaks.h"
 #include "game/enemy_slots.h"
 #include "game/game_flags.h"
 #include "game/large_targets.h"
@@ -149,7 +150,8 @@ void resetPlayState() {
     resetMidBossArms();
     resetMidBosses();
 
-    // Then, as their records come: the ending's streaks.
+    // The ending's streaks last.
+    rerollEndingStreaks();
 }
 
 void resetScrollAndPlayer() {
