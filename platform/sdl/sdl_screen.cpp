@@ -1,6 +1,9 @@
 // The screen: the back surface shown through one streaming texture, scaled
 // to the window with its aspect kept (black bars), vsync per present.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 #include "platform/sdl/sdl_layer.h"
 #include "platform/surface.h"
@@ -16,6 +19,19 @@ SDL_Texture* makeTexture() {
     // Our pixels keep 0 in the top byte: it is not an alpha to blend with.
     if (texture != nullptr) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
     return texture;
+}
+
+// With MD4_STAMP_FIRST_PRESENT set, the first present writes the system's
+// monotonic clock (ns) to standard error, so that a script that noted the
+// clock before starting the program can tell how long start-up took.
+void stampFirstPresent() {
+    static bool stamped = false;
+    if (stamped) return;
+    stamped = true;
+    if (std::getenv("MD4_STAMP_FIRST_PRESENT") == nullptr) return;
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    std::fprintf(stderr, "first-present %lld\n", static_cast<long long>(ts.tv_sec) * 1'000'000'000LL + ts.tv_nsec);
 }
 
 bool setUpRenderer(Uint32 flags) {
@@ -74,7 +90,10 @@ Result presentFrame(Surface* primary, const Surface* back, const Rect& srcRect, 
     }
     // With no display to show on, the frame goes as far as the texture (the
     // upload a real display needs too) and no further.
-    if (display.offscreen) return Result::Ok;
+    if (display.offscreen) {
+        stampFirstPresent();
+        return Result::Ok;
+    }
 
     const int vsync = waitVBlank ? 1 : 0;
     if (vsync != display.vsync) {
@@ -86,6 +105,7 @@ Result presentFrame(Surface* primary, const Surface* back, const Rect& srcRect, 
     SDL_RenderClear(display.renderer);
     if (any) SDL_RenderCopy(display.renderer, display.texture, &rect, &rect);
     SDL_RenderPresent(display.renderer);
+    stampFirstPresent();
     return Result::Ok;
 }
 
