@@ -73,6 +73,7 @@ def main():
     parser.add_argument("--settle", type=float, default=0.3, help="seconds between runs")
     parser.add_argument("programs", nargs="+")
     args = parser.parse_args()
+    args.programs = [os.path.abspath(p) for p in args.programs]
 
     env = dict(os.environ, MD4_STAMP_FIRST_PRESENT="1", SDL_AUDIODRIVER="dummy")
     xvfb = None
