@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/openmp_inline.h"
 #include "platform/resources.h"
 
 namespace plat::audio {
@@ -61,6 +62,13 @@ bool MidiSynth::start(int sampleRate, const std::string& soundFont, AudioLock lo
     // No reset of the synthesiser at a song's end: it would cut the last
     // notes with a click where the song loops.
     fluid_settings_setint(settings_, "player.reset-synth", 0);
+    // All rendering on the calling thread (the audio callback): no mixer
+    // threads to hand work to and wait for. Its effects region then has one
+    // thread and runs inline (platform/openmp_inline.h), so a render
+    // allocates nothing.
+    fluid_settings_setint(settings_, "synth.cpu-cores", 1);
+    if (!oneThreadOpenMpRegionsInline())
+        std::fprintf(stderr, "audio: OpenMP regions are not inlined; the synthesiser allocates as it renders\n");
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr) {
         shutdown();

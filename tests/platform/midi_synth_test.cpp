@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <thread>
 
+#include "platform/openmp_inline.h"
 #include "platform/resources.h"
 #include "support/sound_files.h"
 
@@ -100,4 +103,26 @@ TEST(MidiSynthSoundFont, AnUnreadableSoundFontLeavesTheMusicSilentAndTheSongStil
     EXPECT_EQ(notices, 0);
     EXPECT_FALSE(synth.isStopped());  // the song waits; it never ran
     for (float sample : block) ASSERT_EQ(sample, 0.0f);
+}
+
+extern "C" void GOMP_parallel(void (*body)(void*), void* data, unsigned threads, unsigned flags);
+
+TEST(OneThreadOpenMpRegions, RunInlineOnTheCallerAndLargerOnesGoToTheLibrary) {
+    ASSERT_TRUE(plat::audio::oneThreadOpenMpRegionsInline());
+    struct Calls {
+        std::atomic<int> count{0};
+        std::atomic<bool> onCaller{true};
+        std::thread::id caller = std::this_thread::get_id();
+    } calls;
+    const auto body = [](void* data) {
+        auto* c = static_cast<Calls*>(data);
+        ++c->count;
+        if (std::this_thread::get_id() != c->caller) c->onCaller = false;
+    };
+    GOMP_parallel(body, &calls, 1, 0);
+    EXPECT_EQ(calls.count, 1);
+    EXPECT_TRUE(calls.onCaller);
+    GOMP_parallel(body, &calls, 3, 0);
+    EXPECT_EQ(calls.count, 4) << "a team of three runs the body three times";
+    EXPECT_FALSE(calls.onCaller);
 }
