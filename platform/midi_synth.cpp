@@ -1,5 +1,7 @@
 #include "platform/midi_synth.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -174,8 +176,23 @@ bool MidiSynth::render(float* out, uint32_t frameCount) {
         std::memset(out, 0, size_t{frameCount} * 2 * sizeof(float));
         return false;
     }
+    const bool playing = playing_.load(std::memory_order_relaxed) && player_ != nullptr;
+    // With no song and no note sounding, once the effects' tails have died
+    // away the synthesiser has nothing left to give: write the silence
+    // rather than computing it.
+    if (!playing && fluid_synth_get_active_voice_count(synth_) == 0) {
+        if (quietBlocks_ >= QuietBlocksBeforeIdle) {
+            std::memset(out, 0, size_t{frameCount} * 2 * sizeof(float));
+            return false;
+        }
+        fluid_synth_write_float(synth_, static_cast<int>(frameCount), out, 0, 2, out, 1, 2);
+        float* const end = out + size_t{frameCount} * 2;
+        quietBlocks_ = std::all_of(out, end, [](float v) { return std::fabs(v) < InaudibleLevel; }) ? quietBlocks_ + 1 : 0;
+        return false;
+    }
+    quietBlocks_ = 0;
     fluid_synth_write_float(synth_, static_cast<int>(frameCount), out, 0, 2, out, 1, 2);
-    if (!playing_.load(std::memory_order_relaxed) || player_ == nullptr) return false;
+    if (!playing) return false;
     // The song is read in by the first render after play; its length is
     // known from then on.
     if (songTicks_ <= 0) songTicks_ = fluid_player_get_total_ticks(player_);

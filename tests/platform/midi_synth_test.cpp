@@ -72,6 +72,10 @@ TEST_F(MidiSynthTest, StopSilencesAtOnceAndGivesNoNotice) {
     EXPECT_LT(render(2, 128), 1e-3f);  // silent after the synthesiser's first 64-frame step
     render(100);
     EXPECT_EQ(endNotices, 0);
+    EXPECT_EQ(render(4), 0.0f) << "once the tails have died away, exact silence";
+    // Playing again after the quiet stretch sounds at once.
+    ASSERT_TRUE(synth.seekToStart() && synth.play());
+    EXPECT_GT(render(10), 0.02f);
     EXPECT_EQ(synth.close(), 0);
     EXPECT_NE(synth.close(), 0);  // nothing open
     EXPECT_FALSE(synth.isStopped());
