@@ -4,8 +4,8 @@
 // each form of our copy the processor has (plain, AVX2, AVX-512), and one
 // whole frame of the game's size on the headless screen. Ours copies each
 // picture densely or by its runs, whichever it judges faster; the frame mix
-// also times each way alone. The runs of every sprite are indexed when its
-// key is set, before any timing, as the game's pictures are when they load.
+// also times each way alone. The runs of every sprite are indexed by its
+// first keyed copy, in the check that comes before any timing.
 //
 // Sprites are ellipses on black (about half of each picture transparent),
 // from 30x30 bullets to a 440x360 boss; they are placed across the play
