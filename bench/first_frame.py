@@ -45,12 +45,15 @@ def one_run(program, env, timeout):
     start = time.clock_gettime_ns(time.CLOCK_MONOTONIC)
     proc = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
                             cwd=tempfile.gettempdir())
-    stamp = None
+    stamp = cpu = None
     deadline = time.monotonic() + timeout
     try:
         for line in proc.stderr:
             if line.startswith(b"first-present "):
-                stamp = int(line.split()[1])
+                fields = line.split()
+                stamp = int(fields[1])
+                # Processor time of the process and of the main thread, when given.
+                cpu = (int(fields[2]) / 1e6, int(fields[3]) / 1e6) if len(fields) >= 4 else None
                 break
             if time.monotonic() > deadline:
                 break
@@ -63,7 +66,7 @@ def one_run(program, env, timeout):
             proc.communicate()
     if stamp is None:
         raise SystemExit(f"{program}: no first-present stamp (status {proc.returncode})")
-    return (stamp - start) / 1e6
+    return (stamp - start) / 1e6, cpu
 
 
 def main():
@@ -85,11 +88,15 @@ def main():
         env["SDL_VIDEODRIVER"] = "dummy"
 
     samples = {p: [] for p in args.programs}
+    cpus = {p: [] for p in args.programs}
     load_before = os.getloadavg()
     try:
         for _ in range(args.runs):
             for program in args.programs:
-                samples[program].append(one_run(program, env, 30))
+                wall, cpu = one_run(program, env, 30)
+                samples[program].append(wall)
+                if cpu is not None:
+                    cpus[program].append(cpu)
                 time.sleep(args.settle)
     finally:
         if xvfb is not None:
@@ -103,6 +110,12 @@ def main():
     for program, values in samples.items():
         print(f"  {program}: min {min(values):.1f} ms, median {statistics.median(values):.1f} ms, "
               f"max {max(values):.1f} ms")
+        if cpus[program]:
+            process = [c[0] for c in cpus[program]]
+            main_thread = [c[1] for c in cpus[program]]
+            print(f"    processor time before it: process min {min(process):.1f} median "
+                  f"{statistics.median(process):.1f} ms, main thread min {min(main_thread):.1f} median "
+                  f"{statistics.median(main_thread):.1f} ms")
     if len(args.programs) == 2:
         a, b = (samples[p] for p in args.programs)
         print(f"  first / second: median {statistics.median(a) / statistics.median(b):.3f}, "
