@@ -35,5 +35,8 @@ void windowToPicture(int& x, int& y);
 void pictureToWindow(int& x, int& y);
 // Closes the fonts the text service keeps open.
 void closeFonts();
+// Starts opening the audio device on a thread of its own; plat::openAudio
+// then takes the result (and plat::closeAudio waits for it).
+void startOpeningAudio();
 
 }  // namespace plat::sdl

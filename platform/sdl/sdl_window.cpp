@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/audio.h"
 #include "platform/instance_lock.h"
 #include "platform/sdl/sdl_layer.h"
 #include "platform/sdl_input.h"
@@ -246,6 +247,9 @@ bool createWindow(const WindowDesc& desc) {
     // A window's own pixels go to the display as they are (X shared memory),
     // not through a renderer of SDL's choosing.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // The sound device opens while the window comes up and the screen is
+    // made (after the hints: SDL's hints are not safe to change meanwhile).
+    sdl::startOpeningAudio();
 
     Uint32 flags = SDL_WINDOW_HIDDEN;
     int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
@@ -407,6 +411,7 @@ bool acquireInstanceLock(const char* name) {
 void releaseInstanceLock() { instanceLockDrop(); }
 
 void shutdownPlatform() {
+    closeAudio();  // also when the program never took the device it began to open
     sdl::closeFonts();
     sdl::destroyPresentTargets();
     if (display.window != nullptr) SDL_DestroyWindow(display.window);
