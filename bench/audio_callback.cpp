@@ -2,9 +2,12 @@
 // 48000 a second) per iteration, with 20 sounding effects, with and without
 // a playing song. The "cpu_per_audio_s" counter is the share of one core the
 // callback takes: CPU seconds spent per second of audio produced.
+// "allocs_per_call" counts the heap allocations made (on any thread) while
+// the callback runs: the audio thread must not allocate.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -13,6 +16,53 @@
 #include "platform/sdl/common/audio_callback.h"
 
 using namespace plat::audio;
+
+// Every allocation of the process goes through these (they take the C
+// library's place), counted while `countingAllocations` is set.
+namespace {
+std::atomic<bool> countingAllocations{false};
+std::atomic<int64_t> allocationCount{0};
+void noteAllocation() {
+    if (countingAllocations.load(std::memory_order_relaxed)) allocationCount.fetch_add(1, std::memory_order_relaxed);
+}
+}  // namespace
+
+extern "C" {
+void* __libc_malloc(size_t size);
+void* __libc_calloc(size_t count, size_t size);
+void* __libc_realloc(void* p, size_t size);
+void* __libc_memalign(size_t alignment, size_t size);
+void __libc_free(void* p);
+
+void* malloc(size_t size) {
+    noteAllocation();
+    return __libc_malloc(size);
+}
+void* calloc(size_t count, size_t size) {
+    noteAllocation();
+    return __libc_calloc(count, size);
+}
+void* realloc(void* p, size_t size) {
+    noteAllocation();
+    return __libc_realloc(p, size);
+}
+void* memalign(size_t alignment, size_t size) {
+    noteAllocation();
+    return __libc_memalign(alignment, size);
+}
+void* aligned_alloc(size_t alignment, size_t size) {
+    noteAllocation();
+    return __libc_memalign(alignment, size);
+}
+int posix_memalign(void** out, size_t alignment, size_t size) {
+    noteAllocation();
+    void* p = __libc_memalign(alignment, size);
+    if (p == nullptr) return 12;  // ENOMEM
+    *out = p;
+    return 0;
+}
+void free(void* p) { __libc_free(p); }
+}
 
 namespace {
 
@@ -93,14 +143,26 @@ void runCallback(benchmark::State& state, MidiSynth& music) {
     std::vector<float> out(size_t{2} * DeviceBufferFrames);
     const int buffersPerSound = SoundSeconds * Rate / static_cast<int>(DeviceBufferFrames);
     int64_t calls = 0;
+    // The player reads a song in with the first render after it is played:
+    // those allocations are counted apart, per song start.
+    bool songStarting = music.ready();
+    int64_t songStarts = 0, startAllocations = 0, steadyAllocations = 0;
     for (auto _ : state) {
         if (calls++ % buffersPerSound == 0) {
             for (plat::SoundBuffer b : buffers) bankPlay(bank(), b);
         }
-        if (renderAudio(bank(), music, out.data(), DeviceBufferFrames)) {
+        allocationCount = 0;
+        countingAllocations.store(true);
+        const bool songEnded = renderAudio(bank(), music, out.data(), DeviceBufferFrames);
+        countingAllocations.store(false);
+        (songStarting ? startAllocations : steadyAllocations) += allocationCount.load();
+        songStarts += songStarting ? 1 : 0;
+        songStarting = false;
+        if (songEnded) {
             // What the engine does on the end notice.
             music.seekToStart();
             music.play();
+            songStarting = true;
         }
         benchmark::DoNotOptimize(out.data());
     }
@@ -109,6 +171,9 @@ void runCallback(benchmark::State& state, MidiSynth& music) {
     const double audioSeconds = static_cast<double>(state.iterations()) * DeviceBufferFrames / Rate;
     state.counters["cpu_per_audio_s"] =
         benchmark::Counter(audioSeconds, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["allocs_per_call"] = static_cast<double>(steadyAllocations) / static_cast<double>(calls - songStarts);
+    if (songStarts > 0)
+        state.counters["allocs_per_song_start"] = static_cast<double>(startAllocations) / static_cast<double>(songStarts);
     state.counters["buffer_frames"] = DeviceBufferFrames;
     state.counters["rate"] = Rate;
 }

@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr double RunSeconds = 5.0;
-
 int64_t frameDue;                 // counter reading at which the next frame falls due
 std::vector<int64_t> lateness;    // handler start minus due reading, per frame
 int64_t frameWork;                // counter ticks spent inside the handler
@@ -92,7 +90,9 @@ void pollingTurn() {
     if (engSystem::PaceFrame()) stateHandlerFor(gameState)();
 }
 
+// Runs the loop for state.range(0) seconds.
 void measure(benchmark::State& state, bool yielding) {
+    const double runSeconds = static_cast<double>(state.range(0));
     if (!startGame()) {
         state.SkipWithError("no window");
         return;
@@ -104,10 +104,10 @@ void measure(benchmark::State& state, bool yielding) {
         engSystem::ResetFrameClock();
         lateness.clear();
         frameWork = 0;
-        lateness.reserve(static_cast<size_t>(RunSeconds * 70));
+        lateness.reserve(static_cast<size_t>(runSeconds * 70));
         const int64_t frequency = plat::counterFrequency();
         const int64_t start = plat::counter();
-        const int64_t end = start + static_cast<int64_t>(RunSeconds * static_cast<double>(frequency));
+        const int64_t end = start + static_cast<int64_t>(runSeconds * static_cast<double>(frequency));
         const double cpuStart = cpuSeconds();
         const double loopCpuStart = cpuSeconds(RUSAGE_THREAD);
         while (plat::counter() < end) {
@@ -138,6 +138,6 @@ void BM_GameLoopPolling(benchmark::State& state) { measure(state, false); }
 
 }  // namespace
 
-BENCHMARK(BM_GameLoopYielding)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK(BM_GameLoopPolling)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_GameLoopYielding)->Arg(20)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_GameLoopPolling)->Arg(5)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_MAIN();

@@ -56,9 +56,9 @@ void useKeyedCopyMethod(KeyedCopyMethod method) { keyedCopyMethod = method; }
 // their shapes, and their pixels and keys change only when pictures load or
 // are restored. So a keyed source keeps, row by row, the runs of pixels that
 // differ from its key, and a keyed copy writes just those runs, one block
-// copy each, never looking at the transparent pixels. The index is built
-// when the key is set, or by the first keyed copy after the pixels or the
-// key changed; its memory grows only while building, never per copy.
+// copy each, never looking at the transparent pixels. The index is built by
+// the first keyed copy after the key was set or the pixels or the key
+// changed; its memory grows only while building, never per copy.
 
 namespace {
 
@@ -216,9 +216,9 @@ void setColorKey(Surface* surface, uint32_t pixel) {
     if (!surface->hasColorKey || surface->colorKey != key) forgetKeyRuns(surface);
     surface->hasColorKey = true;
     surface->colorKey = key;
-    // Keys are set as pictures load: index the picture now rather than in
-    // the middle of a frame.
-    if (!surface->lost) keyRunsOf(surface);
+    // The index is built by the first keyed copy: many pictures are loaded
+    // long before they are drawn, some never are, and indexing them all
+    // would hold up the start.
 }
 
 void clearColorKey(Surface* surface) {

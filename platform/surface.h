@@ -28,7 +28,7 @@ struct Surface {
     bool hasColorKey = false;
     uint32_t colorKey = 0;       // compared on the low 24 bits
     // The keyed copy's index of opaque runs, built from the pixels and key
-    // when the key is set and again after they change. Code that writes
+    // by the first keyed copy, and again after they change. Code that writes
     // `pixels` directly must call surfacePixelsChanged afterwards; the
     // functions declared here do so themselves.
     mutable KeyRuns* keyRuns = nullptr;

@@ -156,7 +156,8 @@ int64_t counterFrequency();
 uint32_t milliseconds();
 // Sleeps for about this many milliseconds.
 void sleepMs(uint32_t ms);
-// Sleeps until counter() reaches `deadline`.
+// Returns when counter() reaches `deadline`, within microseconds (it sleeps
+// until shortly before and waits out the rest on the clock).
 void sleepUntil(int64_t deadline);
 
 // ---------------------------------------------------------------------------

@@ -1,5 +1,5 @@
-// The audio device through SDL: float stereo at the device's own rate, 512
-// frames per callback; our mixer and the FluidSynth song are rendered in the
+// The audio device through SDL: float stereo at the device's own rate, at
+// most audio::DeviceBufferFrames frames per callback; our mixer and the FluidSynth song are rendered in the
 // callback. The end of a song is handed from the callback to a small
 // notifier thread by a semaphore, and posted from there, so the callback
 // never waits on the message queue.
@@ -8,12 +8,14 @@
 #include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/audio.h"
 #include "platform/sdl/common/audio_callback.h"
 #include "platform/sdl/common/wave_convert.h"
+#include "platform/sdl/sdl_layer.h"
 #include "platform/window.h"
 
 namespace plat {
@@ -74,11 +76,15 @@ void startMusic(AudioDevice& d) {
     }
 }
 
-}  // namespace
+// Opening the device (and starting the synthesiser) can take a while with a
+// sound server; it runs on a thread of its own from the moment the window
+// system is up (sdl::startOpeningAudio), so that the start of the program
+// does not wait for it, and openAudio takes its result.
+std::thread opener;
+bool openerResult = false;
 
-bool openAudio() {
+bool openDevice() {
     AudioDevice& d = device();
-    if (d.id != 0) return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         std::fprintf(stderr, "audio: no sound device (%s); the game runs silent\n", SDL_GetError());
         return false;
@@ -105,7 +111,27 @@ bool openAudio() {
     return true;
 }
 
+// The opener's result, once it has finished.
+bool finishOpening() {
+    if (!opener.joinable()) return false;
+    opener.join();
+    return openerResult;
+}
+}  // namespace
+
+void sdl::startOpeningAudio() {
+    if (device().id != 0 || opener.joinable()) return;
+    opener = std::thread([] { openerResult = openDevice(); });
+}
+
+bool openAudio() {
+    if (opener.joinable()) return finishOpening();
+    if (device().id != 0) return true;
+    return openDevice();
+}
+
 void closeAudio() {
+    finishOpening();
     AudioDevice& d = device();
     if (d.id == 0) return;
     SDL_PauseAudioDevice(d.id, 1);

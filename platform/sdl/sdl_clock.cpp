@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <ctime>
 
+#include "platform/precise_wait.h"
 #include "platform/window.h"
 
 namespace plat {
@@ -49,7 +50,11 @@ uint32_t milliseconds() { return static_cast<uint32_t>((monotonicNow() - startTi
 void sleepMs(uint32_t ms) { sleepUntilMonotonic(monotonicNow() + static_cast<int64_t>(ms) * 1'000'000); }
 
 void sleepUntil(int64_t deadline) {
-    if (deadline > 0) sleepUntilMonotonic(deadline);
+    if (deadline <= 0) return;
+    // Frames are waited for here: to the microsecond, not as late as the
+    // kernel happens to wake us.
+    static WakeMargin margin;
+    waitPrecisely(deadline, margin, WaitClock{monotonicNow, sleepUntilMonotonic});
 }
 
 }  // namespace plat

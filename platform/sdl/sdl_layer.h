@@ -14,18 +14,29 @@ struct Display {
     bool fullScreen = false;
     int vsync = -1;  // what the renderer was last told; -1 not yet
     bool offscreen = false;  // the video driver has no display (dummy, offscreen)
+    bool windowSurface = false;  // shown through the window's own pixels, not a renderer
 };
 extern Display display;
 
 // Brings SDL's video (and event) subsystem up once. false when it cannot.
 bool ensureVideo();
-// The renderer and the streaming texture for display.window (accelerated,
-// else software). false when neither can be made.
+// What shows the picture in display.window: a renderer and its streaming
+// texture when there is a GPU, else the window's own pixel buffer. false
+// when nothing can be made.
 bool createPresentTargets();
 void destroyPresentTargets();
 // Makes the texture again after the renderer lost its device.
 void recreateTexture();
+// The whole window is drawn again by the next present (it was exposed).
+void invalidatePicture();
+// Pointer positions: window pixels to picture pixels where we scale the
+// picture ourselves (a renderer maps its events itself), and back.
+void windowToPicture(int& x, int& y);
+void pictureToWindow(int& x, int& y);
 // Closes the fonts the text service keeps open.
 void closeFonts();
+// Starts opening the audio device on a thread of its own; plat::openAudio
+// then takes the result (and plat::closeAudio waits for it).
+void startOpeningAudio();
 
 }  // namespace plat::sdl

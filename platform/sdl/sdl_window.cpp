@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/audio.h"
 #include "platform/instance_lock.h"
 #include "platform/sdl/sdl_layer.h"
 #include "platform/sdl/common/sdl_input.h"
@@ -92,11 +93,16 @@ void pollRaiseRequests(bool force) {
 
 // Turns an SDL event into a message to deliver. false when it carries none
 // (or only changes the layer's own state).
-bool takeEvent(const SDL_Event& event, QueuedMessage& out) {
-    if (event.type == SDL_RENDER_DEVICE_RESET) {
+bool takeEvent(const SDL_Event& taken, QueuedMessage& out) {
+    if (taken.type == SDL_RENDER_DEVICE_RESET) {
         sdl::recreateTexture();
         return false;
     }
+    if (taken.type == SDL_WINDOWEVENT && taken.window.event == SDL_WINDOWEVENT_EXPOSED) sdl::invalidatePicture();
+    SDL_Event event = taken;
+    if (event.type == SDL_MOUSEMOTION) sdl::windowToPicture(event.motion.x, event.motion.y);
+    if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP)
+        sdl::windowToPicture(event.button.x, event.button.y);
     if (!translateSdlEvent(event, postedEventType(), out.msg)) return false;
     out.scancode = (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) ? event.key.keysym.scancode
                                                                           : SDL_SCANCODE_UNKNOWN;
@@ -146,11 +152,8 @@ void applyCursorClip() {
     getWindowOrigin(originX, originY);
     int left = cursorClip.left - originX, top = cursorClip.top - originY;
     int right = cursorClip.right - originX, bottom = cursorClip.bottom - originY;
-    if (display.renderer != nullptr) {
-        SDL_RenderLogicalToWindow(display.renderer, static_cast<float>(left), static_cast<float>(top), &left, &top);
-        SDL_RenderLogicalToWindow(display.renderer, static_cast<float>(right), static_cast<float>(bottom), &right,
-                                  &bottom);
-    }
+    sdl::pictureToWindow(left, top);
+    sdl::pictureToWindow(right, bottom);
     if (right <= left || bottom <= top) return;
     const SDL_Rect rect{left, top, right - left, bottom - top};
     SDL_SetWindowMouseRect(display.window, &rect);
@@ -204,7 +207,9 @@ bool waitMessageUntil(int64_t deadline) {
         const int64_t remaining = deadline - counter();
         if (remaining <= 0) break;
         const int64_t coarseMs = (remaining - FineWaitNs) / 1'000'000;
-        if (!videoUp || coarseMs < 1) {
+        // Without a display nothing but our own posts can come, and those
+        // are taken at the deadline: one sleep instead of two.
+        if (!videoUp || display.offscreen || coarseMs < 1) {
             sleepUntil(deadline);
             break;
         }
@@ -240,6 +245,12 @@ bool createWindow(const WindowDesc& desc) {
     const char* title = desc.title ? desc.title : "";
     // The picture is scaled smoothly to the desktop in full screen.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // A window's own pixels go to the display as they are (X shared memory),
+    // not through a renderer of SDL's choosing.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // The sound device opens while the window comes up and the screen is
+    // made (after the hints: SDL's hints are not safe to change meanwhile).
+    sdl::startOpeningAudio();
 
     Uint32 flags = SDL_WINDOW_HIDDEN;
     int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
@@ -403,6 +414,7 @@ bool acquireInstanceLock(const char* name) {
 void releaseInstanceLock() { instanceLockDrop(); }
 
 void shutdownPlatform() {
+    closeAudio();  // also when the program never took the device it began to open
     sdl::closeFonts();
     sdl::destroyPresentTargets();
     if (display.window != nullptr) SDL_DestroyWindow(display.window);

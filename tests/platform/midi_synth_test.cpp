@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <thread>
 
+#include "platform/sdl/common/openmp_inline.h"
 #include "platform/resources.h"
 #include "support/sound_files.h"
 
@@ -69,6 +72,10 @@ TEST_F(MidiSynthTest, StopSilencesAtOnceAndGivesNoNotice) {
     EXPECT_LT(render(2, 128), 1e-3f);  // silent after the synthesiser's first 64-frame step
     render(100);
     EXPECT_EQ(endNotices, 0);
+    EXPECT_EQ(render(4), 0.0f) << "once the tails have died away, exact silence";
+    // Playing again after the quiet stretch sounds at once.
+    ASSERT_TRUE(synth.seekToStart() && synth.play());
+    EXPECT_GT(render(10), 0.02f);
     EXPECT_EQ(synth.close(), 0);
     EXPECT_NE(synth.close(), 0);  // nothing open
     EXPECT_FALSE(synth.isStopped());
@@ -100,4 +107,26 @@ TEST(MidiSynthSoundFont, AnUnreadableSoundFontLeavesTheMusicSilentAndTheSongStil
     EXPECT_EQ(notices, 0);
     EXPECT_FALSE(synth.isStopped());  // the song waits; it never ran
     for (float sample : block) ASSERT_EQ(sample, 0.0f);
+}
+
+extern "C" void GOMP_parallel(void (*body)(void*), void* data, unsigned threads, unsigned flags);
+
+TEST(OneThreadOpenMpRegions, RunInlineOnTheCallerAndLargerOnesGoToTheLibrary) {
+    ASSERT_TRUE(plat::audio::oneThreadOpenMpRegionsInline());
+    struct Calls {
+        std::atomic<int> count{0};
+        std::atomic<bool> onCaller{true};
+        std::thread::id caller = std::this_thread::get_id();
+    } calls;
+    const auto body = [](void* data) {
+        auto* c = static_cast<Calls*>(data);
+        ++c->count;
+        if (std::this_thread::get_id() != c->caller) c->onCaller = false;
+    };
+    GOMP_parallel(body, &calls, 1, 0);
+    EXPECT_EQ(calls.count, 1);
+    EXPECT_TRUE(calls.onCaller);
+    GOMP_parallel(body, &calls, 3, 0);
+    EXPECT_EQ(calls.count, 4) << "a team of three runs the body three times";
+    EXPECT_FALSE(calls.onCaller);
 }

@@ -1,10 +1,13 @@
 #include "platform/sdl/common/midi_synth.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
 
+#include "platform/sdl/common/openmp_inline.h"
 #include "platform/resources.h"
 
 namespace plat::audio {
@@ -61,6 +64,13 @@ bool MidiSynth::start(int sampleRate, const std::string& soundFont, AudioLock lo
     // No reset of the synthesiser at a song's end: it would cut the last
     // notes with a click where the song loops.
     fluid_settings_setint(settings_, "player.reset-synth", 0);
+    // All rendering on the calling thread (the audio callback): no mixer
+    // threads to hand work to and wait for. Its effects region then has one
+    // thread and runs inline (platform/sdl/common/openmp_inline.h), so a render
+    // allocates nothing.
+    fluid_settings_setint(settings_, "synth.cpu-cores", 1);
+    if (!oneThreadOpenMpRegionsInline())
+        std::fprintf(stderr, "audio: OpenMP regions are not inlined; the synthesiser allocates as it renders\n");
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr) {
         shutdown();
@@ -166,8 +176,23 @@ bool MidiSynth::render(float* out, uint32_t frameCount) {
         std::memset(out, 0, size_t{frameCount} * 2 * sizeof(float));
         return false;
     }
+    const bool playing = playing_.load(std::memory_order_relaxed) && player_ != nullptr;
+    // With no song and no note sounding, once the effects' tails have died
+    // away the synthesiser has nothing left to give: write the silence
+    // rather than computing it.
+    if (!playing && fluid_synth_get_active_voice_count(synth_) == 0) {
+        if (quietBlocks_ >= QuietBlocksBeforeIdle) {
+            std::memset(out, 0, size_t{frameCount} * 2 * sizeof(float));
+            return false;
+        }
+        fluid_synth_write_float(synth_, static_cast<int>(frameCount), out, 0, 2, out, 1, 2);
+        float* const end = out + size_t{frameCount} * 2;
+        quietBlocks_ = std::all_of(out, end, [](float v) { return std::fabs(v) < InaudibleLevel; }) ? quietBlocks_ + 1 : 0;
+        return false;
+    }
+    quietBlocks_ = 0;
     fluid_synth_write_float(synth_, static_cast<int>(frameCount), out, 0, 2, out, 1, 2);
-    if (!playing_.load(std::memory_order_relaxed) || player_ == nullptr) return false;
+    if (!playing) return false;
     // The song is read in by the first render after play; its length is
     // known from then on.
     if (songTicks_ <= 0) songTicks_ = fluid_player_get_total_ticks(player_);

@@ -64,7 +64,8 @@ public:
     bool isStopped() const { return isOpen() && !playing_.load(std::memory_order_acquire); }
 
     // Audio thread: writes frameCount interleaved stereo frames into `out`
-    // (silence without a synthesiser). Returns true once when the song has
+    // (silence without a synthesiser, or with nothing sounding once the
+    // effects have died away). Returns true once when the song has
     // reached its end on its own while an end notice was asked for.
     bool render(float* out, uint32_t frameCount);
 
@@ -95,6 +96,11 @@ private:
     std::atomic<bool> open_{false};
     std::atomic<bool> playing_{false};
     std::atomic<bool> notifyPending_{false};
+    // Audio thread: blocks in a row rendered below InaudibleLevel with
+    // nothing sounding; past QuietBlocksBeforeIdle the render is skipped.
+    static constexpr float InaudibleLevel = 1e-5f;  // -100 dB
+    static constexpr int QuietBlocksBeforeIdle = 8;
+    int quietBlocks_ = 0;
 };
 
 }  // namespace plat::audio

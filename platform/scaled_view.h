@@ -1,0 +1,61 @@
+// The picture as a window without a GPU shows it: scaled to the window with
+// its aspect kept (black bars), filtered linearly as a GPU's texture
+// sampling would (bilinear, texel centres, 8-bit weights), drawn by us into
+// the window's own pixel buffer.
+//
+// The view remembers the picture it last drew, so that a frame redraws only
+// the window rows whose source rows changed: a still screen costs one
+// comparison of the picture and nothing more. Everything it needs is
+// allocated when it is set up for a size, never per frame.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/surface.h"
+
+namespace plat {
+
+struct ScaledView {
+    int sourceWidth = 0, sourceHeight = 0;
+    int targetWidth = 0, targetHeight = 0;
+    Rect view;              // where the picture lands in the target
+    bool oneToOne = false;  // the view is the picture's own size
+    // Per column / row of the view: the two source texels and the weight of
+    // the second, 0..256.
+    std::vector<int32_t> columnFirst, columnSecond, rowFirst, rowSecond;
+    std::vector<uint16_t> columnWeight, rowWeight;
+    std::vector<uint16_t> columnWeight4;  // each column's weight four times, once per channel
+    int pairedColumns = 0;                // leading columns whose texels lie side by side
+    std::vector<uint32_t> shown;    // the picture last drawn, sourceWidth per row
+    std::vector<uint32_t> across;   // each source row scaled across, view width per row
+    std::vector<uint8_t> changed;   // per source row, during an update
+    bool wholeTarget = true;        // the next update draws everything, bars too
+};
+
+// Where a picture goes in a target with its aspect kept, as a renderer with
+// a logical size places it: the full width or height, centred, the other
+// side rounded down.
+Rect fitPicture(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight);
+
+// Sets the view up for these sizes (allocating its tables); the next update
+// draws the whole target. false for a size that is not positive.
+bool setUpScaledView(ScaledView& view, int sourceWidth, int sourceHeight, int targetWidth, int targetHeight);
+// The next update draws the whole target again (the window was exposed).
+void invalidateScaledView(ScaledView& view);
+
+// Draws into `target` (targetWidth x targetHeight, `targetPitch` pixels a
+// row) what changed of `source` (sourceWidth x sourceHeight) since the last
+// update, or all of it after set-up or invalidation. Writes the target
+// rectangles it changed to `rects` (at most `maxRects`; more bands are
+// joined) and returns their number, 0 when nothing changed.
+int updateScaledView(ScaledView& view, const uint32_t* source, size_t sourcePitch, uint32_t* target,
+                     size_t targetPitch, Rect* rects, int maxRects);
+
+// Window pixel to picture pixel (for the pointer) and back (for the cursor
+// rectangle), as a renderer with a logical size maps them.
+void viewToPicture(const ScaledView& view, int& x, int& y);
+void pictureToView(const ScaledView& view, int& x, int& y);
+
+}  // namespace plat
