@@ -17,6 +17,7 @@ void resetEngine() {
     engSystem::SetKeyHandler(onKeyDown);
     engSystem::StaticInit();
     engSystem::ResetGlobals();
+    engDraw::SetPictureLimit(0, 0);
     shutdownDone = instanceLocked = cursorClipped = errorFlag = sysKeyMode = 0;
     windowOriginX = windowOriginY = 0;
     for (WaitTimer& timer : waitTimers) timer = WaitTimer{0, 0};
