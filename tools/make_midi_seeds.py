@@ -4,9 +4,9 @@ song reader accepts, as seeds for the MIDI fuzz target.
 
 Usage: make_midi_seeds.py OUTPUT_DIR
 """
-import os
 import struct
-import sys
+
+from make_bmp_seeds import write_seeds
 
 
 def var_length(value):
@@ -63,13 +63,5 @@ def seeds():
     yield "empty.mid", song(0, [track()])
 
 
-def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else "."
-    os.makedirs(out, exist_ok=True)
-    for name, data in seeds():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(data)
-
-
 if __name__ == "__main__":
-    main()
+    write_seeds(seeds)
