@@ -25,6 +25,7 @@ const ImageAsset imageAssets[ImageAssetCount] = {
 int loadAllAssets() {
     if (!engDraw::Screen(variant::screenWidth, variant::screenHeight, 3)) return 0;
     engDraw::SetClip(screenX(220), 0, screenX(580), 600);
+    engDraw::SetPictureLimit(LargestImageWidth, LargestImageHeight);
     for (int i = 0; i < ImageAssetCount; ++i) {
         *imageAssets[i].global = engDraw::LoadObject(imageAssets[i].file, 1);
         if (i + 1 == SoundsAfterImage) {

@@ -22,6 +22,11 @@ struct ImageAsset {
 constexpr int ImageAssetCount = 248;
 extern const ImageAsset imageAssets[ImageAssetCount];
 
+// The largest width and height among the game's images: a picture file
+// beyond them is refused, as a damaged one is, and the built-in one used.
+constexpr int LargestImageWidth = 800;
+constexpr int LargestImageHeight = 480;
+
 // The image after which the two sounds are loaded (the 234th).
 constexpr int SoundsAfterImage = 234;
 

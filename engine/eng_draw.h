@@ -69,6 +69,10 @@ void ClearSlot(ImageSlot& slot);
 
 int LoadObject(const char* name, int memoryKind);
 int SwapObject(const char* name, int slot, int memoryKind);
+// The largest picture the game draws, told by the asset loader: a bitmap
+// wider or taller is refused like a damaged one. 0 (and the start) leaves
+// only the largest surface as the bound.
+void SetPictureLimit(int width, int height);
 // A new surface with the picture of the bitmap at `path` (a resource of that
 // name, else the file), or nullptr.
 plat::Surface* LoadBitmap(const char* path, int& width, int& height, int memoryKind);

@@ -16,31 +16,39 @@
 
 namespace {
 
-// Largest file worth reading: the biggest surface at 32 bits with headers.
-constexpr long MaxBitmapFileSize =
-    static_cast<long>(plat::MaxSurfaceSide) * plat::MaxSurfaceSide * 4 + 64 * 1024;
+// The largest picture the game draws; larger ones are refused.
+plat::PictureLimit pictureLimit;
 
-// A new surface holding the picture of the bitmap bytes, or nullptr.
-plat::Surface* surfaceFromBitmap(const uint8_t* data, size_t size, int& width, int& height) {
-    plat::Surface* surface = nullptr;
-    if (plat::decodeBitmap(data, size, plat::PictureLimit{}, surface) != plat::BitmapResult::Ok) return nullptr;
-    width = surface->width;
-    height = surface->height;
-    return surface;
+// A new surface holding the picture of the bitmap bytes, or nullptr and why.
+plat::BitmapResult surfaceFromBitmap(const uint8_t* data, size_t size, plat::Surface*& surface, int& width,
+                                     int& height) {
+    const plat::BitmapResult result = plat::decodeBitmap(data, size, pictureLimit, surface);
+    if (result == plat::BitmapResult::Ok) {
+        width = surface->width;
+        height = surface->height;
+    }
+    return result;
 }
 
-bool readWholeFile(const char* path, std::vector<uint8_t>& bytes) {
+// The picture of the bitmap file at `path`. `present` tells whether there
+// is such a file at all; one that is there but refused says why. A file
+// too large for any picture within the limit is not read.
+plat::BitmapResult surfaceFromFile(const char* path, plat::Surface*& surface, int& width, int& height,
+                                   bool& present) {
+    surface = nullptr;
     const long size = plat::fileSize(path);
-    if (size <= 0 || size > MaxBitmapFileSize) return false;
-    bytes.resize(static_cast<size_t>(size));
+    present = size >= 0;
+    if (size <= 0) return plat::BitmapResult::Damaged;
+    if (static_cast<uint64_t>(size) > plat::largestBitmapFile(pictureLimit)) return plat::BitmapResult::TooLarge;
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
     const long got = plat::readFile(path, bytes.data(), bytes.size());
-    if (got < 0) return false;
-    bytes.resize(static_cast<size_t>(got));
-    return true;
+    if (got < 0) return plat::BitmapResult::Damaged;
+    return surfaceFromBitmap(bytes.data(), static_cast<size_t>(got), surface, width, height);
 }
 
 // Steps shared by LoadObject and SwapObject once the slot is chosen: the
-// file under the program's directory, then a resource of the same name.
+// file under the program's directory, then a resource of the same name. A
+// file that is there but refused is said on standard error.
 int loadIntoSlot(const char* where, const char* name, int slotIndex) {
     ImageSlot& slot = imageSlots[slotIndex];
     std::strncpy(slot.name, name, SlotNameLength);
@@ -49,16 +57,23 @@ int loadIntoSlot(const char* where, const char* name, int slotIndex) {
     slot.memoryKind = 2;
 
     int width = 0, height = 0;
-    char path[512];
-    const int length = std::snprintf(path, sizeof path, "%s%s", engSystem::GetAppDir(), name);
+    char path[engSystem::FilePathSize];
+    const bool pathFits = engSystem::AppFilePath(path, name);
     plat::Surface* surface = nullptr;
-    if (length > 0 && static_cast<size_t>(length) < sizeof path)
-        surface = engDraw::LoadBitmap(path, width, height, slot.memoryKind);
+    bool present = false;
+    plat::BitmapResult refused = plat::BitmapResult::Ok;
+    if (pathFits) {
+        refused = surfaceFromFile(path, surface, width, height, present);
+        if (!present) refused = plat::BitmapResult::Ok;
+    }
     if (surface == nullptr) {
         const uint8_t* data = nullptr;
         size_t size = 0;
-        if (plat::findResource(name, &data, &size)) surface = surfaceFromBitmap(data, size, width, height);
+        if (plat::findResource(name, &data, &size)) surfaceFromBitmap(data, size, surface, width, height);
     }
+    if (!pathFits) engSystem::ReportRefusedFile(path, "its path is too long", surface != nullptr);
+    if (refused != plat::BitmapResult::Ok)
+        engSystem::ReportRefusedFile(path, plat::bitmapResultText(refused), surface != nullptr);
     if (surface == nullptr) return engSystem::ReportError(where, "BMPファイルを読み込めません", 0);
 
     // The key is matched once the picture is in place, so that -1 takes the
@@ -102,12 +117,18 @@ plat::Surface* LoadBitmap(const char* path, int& width, int& height, int memoryK
     if (path == nullptr) return nullptr;
     const uint8_t* data = nullptr;
     size_t size = 0;
-    if (plat::findResource(path, &data, &size)) {
-        if (plat::Surface* s = surfaceFromBitmap(data, size, width, height)) return s;
-    }
-    std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) return nullptr;
-    return surfaceFromBitmap(bytes.data(), bytes.size(), width, height);
+    plat::Surface* surface = nullptr;
+    if (plat::findResource(path, &data, &size) &&
+        surfaceFromBitmap(data, size, surface, width, height) == plat::BitmapResult::Ok)
+        return surface;
+    bool present = false;
+    surfaceFromFile(path, surface, width, height, present);
+    return surface;
+}
+
+void SetPictureLimit(int width, int height) {
+    pictureLimit.width = width > 0 && width < plat::MaxSurfaceSide ? width : plat::MaxSurfaceSide;
+    pictureLimit.height = height > 0 && height < plat::MaxSurfaceSide ? height : plat::MaxSurfaceSide;
 }
 
 int CopyBitmap(plat::Surface* surface, const plat::Surface* bitmap, int sourceX, int sourceY, int width,

@@ -38,21 +38,31 @@ int failLoad(const char* reason) {
 }
 
 // The WAVE of `name`: the file in the program's directory, else the resource
-// of that name. `file` keeps the bytes of a file read.
+// of that name. `file` keeps the samples of a file read. A file that is
+// there but refused is said on standard error.
 bool findWave(const char* name, std::vector<uint8_t>& file, plat::WaveFormat& format, const uint8_t*& data,
               uint32_t& dataSize) {
     uint32_t formatSize = 0;
-    char path[engSystem::FormatLineSize];
-    const int length = engSystem::FormatLine(path, "%s%s", engSystem::GetAppDir(), name);
-    if (length >= 0 && static_cast<size_t>(length) < sizeof path &&
-        engSound::ReadWave(path, file, format, formatSize, data, dataSize) == 0) {
-        return true;
+    char path[engSystem::FilePathSize];
+    const bool pathFits = engSystem::AppFilePath(path, name);
+    int refused = 0;
+    if (pathFits) {
+        refused = engSound::ReadWave(path, file, format, formatSize, data, dataSize);
+        if (refused == 0) return true;
+        if (plat::fileSize(path) < 0) refused = 0;  // no file there: nothing to say
     }
     file.clear();
     const uint8_t* bytes = nullptr;
     size_t size = 0;
-    return plat::findResource(name, &bytes, &size) &&
-           engSound::ParseWave(bytes, size, format, formatSize, data, dataSize) == 0;
+    const bool found = plat::findResource(name, &bytes, &size) &&
+                       engSound::ParseWave(bytes, size, format, formatSize, data, dataSize) == 0;
+    if (!pathFits) engSystem::ReportRefusedFile(path, "its path is too long", found);
+    if (refused != 0) {
+        engSystem::ReportRefusedFile(
+            path, refused == engSound::WaveNotPlayable ? "not a sound the game plays" : "not a readable WAVE file",
+            found);
+    }
+    return found;
 }
 
 }  // namespace

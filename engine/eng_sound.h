@@ -25,8 +25,8 @@ extern int32_t soundEnabled;  // 1 after a successful engSound::Init
 extern int32_t midiOpen;      // a song is open
 extern int32_t midiLoop;      // restart the song when it ends
 
-// Largest WAVE or MIDI file read from disk.
-constexpr size_t MaxSoundFileSize = size_t{256} << 20;
+// Largest MIDI file read from disk (a song of the game is a few kilobytes).
+constexpr size_t MaxSongFileSize = size_t{1} << 20;
 
 namespace engSound {
 
@@ -36,8 +36,11 @@ int LoadObject(const char* name, int voices);
 int Play(int slot, int voice);
 void Release();
 
-// Reads the WAVE file at `path` whole into `file` and finds its format and
-// samples (`data` points into `file`). 0 on success, non-zero on failure.
+// Reads the WAVE file at `path`: its chunk headers and format first, then,
+// when they describe a sound the buffers take (plat::soundSupported), its
+// samples alone into `file` (`data` points into it). 0 on success, non-zero
+// on failure (WaveNotPlayable: a WAVE file, but not a sound the game plays).
+constexpr int WaveNotPlayable = 5;
 int ReadWave(const char* path, std::vector<uint8_t>& file, plat::WaveFormat& format, uint32_t& formatSize,
              const uint8_t*& data, uint32_t& dataSize);
 // The same for a WAVE file already in memory (`data` points into `bytes`).

@@ -4,6 +4,7 @@
 
 #include "engine/eng_sound.h"
 #include "engine/eng_system.h"
+#include "platform/midi_file.h"
 #include "platform/resources.h"
 
 int32_t midiOpen;
@@ -11,23 +12,39 @@ int32_t midiLoop;
 
 namespace {
 
+// Reads the song at `path` when it is a sound MIDI file of a sensible
+// size: its header first, then the rest. 0 when read; else why not.
+const char* readSong(const char* path, long size, std::vector<uint8_t>& bytes) {
+    if (static_cast<size_t>(size) > MaxSongFileSize) return "larger than any song";
+    uint8_t header[plat::MidiHeaderSize];
+    if (plat::readFileRange(path, 0, header, sizeof header) != static_cast<long>(sizeof header) ||
+        !plat::midiHeaderSound(header, sizeof header))
+        return "not a MIDI file";
+    bytes.resize(static_cast<size_t>(size));
+    if (plat::readFile(path, bytes.data(), bytes.size()) != size) return "unreadable";
+    if (!plat::midiFileSound(bytes.data(), bytes.size())) return "a damaged MIDI file";
+    return nullptr;
+}
+
 // Opens `file` from the program's directory, else the resource of that
-// name. A song that is found nowhere stays unopened; nothing is reported.
+// name. A song that is found nowhere stays unopened; nothing is reported,
+// but a file that is there and refused is said on standard error.
 bool openSong(const char* file) {
-    char path[engSystem::FormatLineSize];
-    const int length = engSystem::FormatLine(path, "%s%s", engSystem::GetAppDir(), file);
-    if (length >= 0 && static_cast<size_t>(length) < sizeof path) {
-        const long size = plat::fileSize(path);
-        if (size > 0 && static_cast<size_t>(size) <= MaxSoundFileSize) {
-            std::vector<uint8_t> bytes(static_cast<size_t>(size));
-            if (plat::readFile(path, bytes.data(), bytes.size()) == size) {
-                return plat::midiOpenSong(file, bytes.data(), bytes.size());
-            }
-        }
+    char path[engSystem::FilePathSize];
+    const bool pathFits = engSystem::AppFilePath(path, file);
+    const long size = pathFits ? plat::fileSize(path) : -1;
+    const char* refused = nullptr;
+    if (size >= 0) {
+        std::vector<uint8_t> bytes;
+        refused = readSong(path, size, bytes);
+        if (refused == nullptr) return plat::midiOpenSong(file, bytes.data(), bytes.size());
     }
     const uint8_t* bytes = nullptr;
-    size_t size = 0;
-    return plat::findResource(file, &bytes, &size) && plat::midiOpenSong(file, bytes, size);
+    size_t resourceSize = 0;
+    const bool opened = plat::findResource(file, &bytes, &resourceSize) && plat::midiOpenSong(file, bytes, resourceSize);
+    if (!pathFits) engSystem::ReportRefusedFile(path, "its path is too long", opened);
+    if (refused != nullptr) engSystem::ReportRefusedFile(path, refused, opened);
+    return opened;
 }
 
 }  // namespace

@@ -98,6 +98,16 @@ void Beep() { plat::beep(); }
 
 const char* GetAppDir(int) { return plat::appDirectory(); }
 
+bool AppFilePath(char (&path)[FilePathSize], const char* name) {
+    const int length = std::snprintf(path, FilePathSize, "%s%s", GetAppDir(), name ? name : "");
+    return length >= 0 && static_cast<size_t>(length) < FilePathSize;
+}
+
+void ReportRefusedFile(const char* path, const char* why, bool builtInUsed) {
+    std::fprintf(stderr, "%s: %s refused (%s)%s\n", AppTitle, path ? path : "", why ? why : "",
+                 builtInUsed ? "; the built-in one is used instead" : "");
+}
+
 void EnableIme(int32_t flag) {
     imeEnabled = flag;
     plat::enableTextInput(flag != 0);

@@ -100,6 +100,13 @@ int Shutdown();
 int ReportError(const char* where, const char* what, int32_t code);
 void Beep();
 const char* GetAppDir(int unused = 0);
+// The path of the file `name` under the program's directory. false when it
+// does not fit: then nothing may be read from it (the path is cut).
+constexpr size_t FilePathSize = 4096;
+bool AppFilePath(char (&path)[FilePathSize], const char* name);
+// Says on standard error, in one line, that the file at `path` was refused
+// (`why`) and whether the built-in asset of its name took over.
+void ReportRefusedFile(const char* path, const char* why, bool builtInUsed);
 void EnableIme(int32_t flag);
 
 void ClipCursor(int left, int top, int right, int bottom);

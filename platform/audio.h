@@ -64,9 +64,19 @@ constexpr uint32_t FrequencyOriginal = 0; // play at the sound's own rate
 constexpr uint32_t FrequencyMin = 100;
 constexpr uint32_t FrequencyMax = 200000;
 
-// Creates a buffer holding `size` bytes of samples in `format`: 8- or 16-bit
-// PCM, mono or stereo, 100..200000 samples per second, at least one frame.
-// Returns 0 on failure (device closed, unsupported format, no room).
+// The sounds a buffer takes: 8- or 16-bit PCM, mono or stereo, recorded at
+// MinSoundRate..MaxSoundRate samples per second, at least one frame and at
+// most MaxSoundSeconds long (a sound effect; longer is a hostile file).
+constexpr uint32_t MinSoundRate = 8000;
+constexpr uint32_t MaxSoundRate = 192000;
+constexpr uint32_t MaxSoundSeconds = 10;
+// True when `size` bytes of samples in `format` are such a sound: what a
+// loader checks from a file's header before it reads the samples.
+bool soundSupported(const WaveFormat& format, uint64_t size);
+
+// Creates a buffer holding `size` bytes of samples in `format` (a supported
+// sound; trailing bytes short of a whole frame are left out). Returns 0 on
+// failure (device closed, unsupported sound, no room).
 SoundBuffer createSoundBuffer(const WaveFormat& format, const uint8_t* samples, uint32_t size);
 void releaseSoundBuffer(SoundBuffer buffer);
 // Stops the buffer, rewinds it and plays it once (no looping).

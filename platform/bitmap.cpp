@@ -19,6 +19,12 @@ uint32_t readLe32(const uint8_t* p) {
 
 }  // namespace
 
+uint64_t largestBitmapFile(const PictureLimit& limit) {
+    const uint64_t width = static_cast<uint64_t>(limit.width > 0 ? limit.width : 0);
+    const uint64_t height = static_cast<uint64_t>(limit.height > 0 ? limit.height : 0);
+    return width * height * 4 + 64 * 1024;
+}
+
 BitmapResult checkBitmap(const uint8_t* data, size_t size, const PictureLimit& limit, int& width, int& height) {
     if (data == nullptr || size < FileHeaderSize + 4) return BitmapResult::Damaged;
     if (data[0] != 'B' || data[1] != 'M') return BitmapResult::Damaged;
@@ -72,13 +78,28 @@ BitmapResult checkBitmap(const uint8_t* data, size_t size, const PictureLimit& l
     }
     if (pixelOffset < FileHeaderSize + headerSize || pixelOffset >= size) return BitmapResult::Damaged;
 
+    const uint64_t pixels = static_cast<uint64_t>(w) * static_cast<uint64_t>(ht);
     if (compression == BiRgb || compression == BiBitfields) {
         const uint64_t rowBytes = ((static_cast<uint64_t>(w) * bitCount + 31) / 32) * 4;
         if (rowBytes * static_cast<uint64_t>(ht) > size - pixelOffset) return BitmapResult::Damaged;
+    } else if (pixels > PixelsAlwaysInProportion &&
+               pixels / MaxPixelsPerFileByte > static_cast<uint64_t>(size - pixelOffset)) {
+        return BitmapResult::OutOfProportion;
     }
     width = static_cast<int>(w);
     height = static_cast<int>(ht);
     return BitmapResult::Ok;
+}
+
+const char* bitmapResultText(BitmapResult result) {
+    switch (result) {
+        case BitmapResult::Ok: return "fine";
+        case BitmapResult::Damaged: return "not a readable bitmap";
+        case BitmapResult::TooLarge: return "a larger picture than the game draws";
+        case BitmapResult::OutOfProportion: return "a picture far larger than its file";
+        case BitmapResult::NoMemory: return "no memory for its picture";
+    }
+    return "refused";
 }
 
 }  // namespace plat

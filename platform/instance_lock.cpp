@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -35,6 +36,14 @@ socklen_t abstractAddress(const char* name, sockaddr_un& addr) {
     return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
 }
 
+// True when the process at the other end of `fd` runs as this user.
+bool peerIsThisUser(int fd) {
+    ucred credentials{};
+    socklen_t length = sizeof credentials;
+    return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) == 0 && length == sizeof credentials &&
+           credentials.uid == getuid();
+}
+
 void closePeer(PendingPeer& peer) {
     if (peer.fd >= 0) close(peer.fd);
     peer = PendingPeer{};
@@ -59,15 +68,25 @@ bool readPeer(PendingPeer& peer) {
     }
 }
 
-void sendRaiseRequest(const sockaddr_un& addr, socklen_t length) {
+// Asks the holder of the name to raise its window, when it is a process of
+// this user. false when it is not (or cannot be told).
+bool sendRaiseRequest(const sockaddr_un& addr, socklen_t length) {
     // Non-blocking: a holder that does not accept must not hang this copy.
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) return;
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&addr), length) == 0)
-        (void)send(fd, RaiseRequest, RaiseLength, MSG_NOSIGNAL);
+    if (fd < 0) return true;
+    bool ours = true;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&addr), length) == 0) {
+        ours = peerIsThisUser(fd);
+        if (ours) (void)send(fd, RaiseRequest, RaiseLength, MSG_NOSIGNAL);
+    }
     close(fd);
+    return ours;
 }
 }  // namespace
+
+std::string userLockName(const char* name) {
+    return std::string(name ? name : "") + ":" + std::to_string(static_cast<unsigned long>(getuid()));
+}
 
 InstanceLockResult instanceLockTake(const char* name) {
     if (listenFd >= 0) return InstanceLockResult::Acquired;
@@ -79,8 +98,8 @@ InstanceLockResult instanceLockTake(const char* name) {
         const int error = errno;
         close(fd);
         if (error != EADDRINUSE) return InstanceLockResult::Unavailable;
-        sendRaiseRequest(addr, length);
-        return InstanceLockResult::HeldElsewhere;
+        return sendRaiseRequest(addr, length) ? InstanceLockResult::HeldElsewhere
+                                              : InstanceLockResult::HeldByOtherUser;
     }
     if (listen(fd, 8) != 0) {
         close(fd);
@@ -100,6 +119,10 @@ bool instanceLockPollRaise() {
         if (fd < 0) {
             if (errno == EINTR) continue;
             break;  // nothing pending (or a transient failure: try next poll)
+        }
+        if (!peerIsThisUser(fd)) {  // another user's request is no request
+            close(fd);
+            continue;
         }
         PendingPeer* slot = nullptr;
         for (PendingPeer& peer : pendingPeers)

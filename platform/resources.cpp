@@ -1,5 +1,6 @@
 #include "platform/resources.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -30,6 +31,19 @@ long readFile(const char* path, uint8_t* buffer, size_t capacity) {
     size_t got = std::fread(buffer, 1, static_cast<size_t>(size), f);
     std::fclose(f);
     return static_cast<long>(got);
+}
+
+long readFileRange(const char* path, uint64_t offset, uint8_t* buffer, size_t count) {
+    if (path == nullptr || (buffer == nullptr && count > 0) || offset > static_cast<uint64_t>(INT64_MAX)) return -1;
+    FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) return -1;
+    long got = -1;
+    if (fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0) {
+        got = static_cast<long>(std::fread(buffer, 1, count, f));
+        if (std::ferror(f)) got = -1;
+    }
+    std::fclose(f);
+    return got;
 }
 
 }  // namespace plat

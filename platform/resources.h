@@ -22,6 +22,10 @@ bool findResource(const char* name, const uint8_t** data, size_t* size);
 // number of bytes read, or -1 when the file cannot be opened or is larger
 // than `capacity`.
 long readFile(const char* path, uint8_t* buffer, size_t capacity);
+// Reads `count` bytes from `offset` of a file into `buffer`. Returns the
+// number of bytes read (fewer at the end of the file), or -1 when the file
+// cannot be opened or read.
+long readFileRange(const char* path, uint64_t offset, uint8_t* buffer, size_t count);
 // Size of a file in bytes, or -1.
 long fileSize(const char* path);
 

@@ -3,6 +3,20 @@
 #include <algorithm>
 #include <utility>
 
+namespace plat {
+
+bool soundSupported(const WaveFormat& format, uint64_t size) {
+    if (format.formatTag != 1) return false;
+    if (format.channels != 1 && format.channels != 2) return false;
+    if (format.bitsPerSample != 8 && format.bitsPerSample != 16) return false;
+    if (format.blockAlign != format.channels * format.bitsPerSample / 8) return false;
+    if (format.samplesPerSec < MinSoundRate || format.samplesPerSec > MaxSoundRate) return false;
+    const uint64_t frames = size / format.blockAlign;
+    return frames >= 1 && frames <= uint64_t{MaxSoundSeconds} * format.samplesPerSec;
+}
+
+}  // namespace plat
+
 namespace plat::audio {
 
 namespace {
@@ -19,14 +33,6 @@ void sendCommand(SoundBank::Entry& entry, bool play) {
 }
 
 }  // namespace
-
-bool waveFormatSupported(const WaveFormat& format) {
-    if (format.formatTag != 1) return false;
-    if (format.channels != 1 && format.channels != 2) return false;
-    if (format.bitsPerSample != 8 && format.bitsPerSample != 16) return false;
-    if (format.blockAlign != format.channels * format.bitsPerSample / 8) return false;
-    return format.samplesPerSec >= FrequencyMin && format.samplesPerSec <= FrequencyMax;
-}
 
 SoundBuffer bankInstall(SoundBank& bank, std::vector<float>&& frames, uint32_t recordedRate) {
     if (frames.size() < 2) return 0;

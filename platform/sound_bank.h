@@ -19,11 +19,7 @@ namespace plat::audio {
 // 70 slots of up to 10 voices fit.
 constexpr int SoundBankCapacity = 1024;
 // The longest sound a buffer holds after conversion, in frames.
-constexpr uint32_t MaxConvertedFrames = uint32_t{1} << 25;
-
-// True for 8- or 16-bit PCM, mono or stereo, FrequencyMin..FrequencyMax
-// samples per second, with a block size that matches.
-bool waveFormatSupported(const WaveFormat& format);
+constexpr uint32_t MaxConvertedFrames = MaxSoundSeconds * MaxSoundRate;
 
 struct SoundBank {
     struct Entry {

@@ -62,13 +62,15 @@ def seeds():
     yield "core24.bmp", file_header(26 + len(rows), 26) + core + rows
 
 
-def main():
+def write_seeds(make):
+    """Writes every (name, bytes) of make() into the folder named on the
+    command line (default: the current one)."""
     out = sys.argv[1] if len(sys.argv) > 1 else "."
     os.makedirs(out, exist_ok=True)
-    for name, data in seeds():
+    for name, data in make():
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)
 
 
 if __name__ == "__main__":
-    main()
+    write_seeds(seeds)

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <thread>
 
+#include <cstdio>
 #include <cstring>
 
 #include "assets/standin/canvas.h"
@@ -15,6 +16,7 @@
 #include "assets/standin/standin.h"
 #include "assets/standin/text.h"
 #include "platform/resources.h"
+#include "platform/threads.h"
 
 namespace {
 
@@ -57,7 +59,7 @@ public:
             stopping_ = true;
         }
         madeOne_.notify_all();
-        for (std::thread& t : workers_) t.join();
+        for (std::thread& t : workers_) plat::joinThread(t);
         standin::freeLarge(pictures_, pictureBytes_);
     }
 
@@ -71,8 +73,16 @@ public:
             unsigned count = std::clamp(cores > 1 ? cores - 1 : 1u, 1u, 16u);
             // One worker runs ahead of the loader in load order; the others
             // take the biggest pictures first.
-            for (unsigned i = 0; i < count; ++i)
-                workers_.emplace_back([this, i] { work(i == 0 ? loadOrder_ : bySize_); });
+            for (unsigned i = 0; i < count; ++i) {
+                std::thread worker = plat::startThread([this, i] { work(i == 0 ? loadOrder_ : bySize_); });
+                if (!worker.joinable()) {
+                    // Without workers every file is made when it is asked for.
+                    std::fprintf(stderr, "assets: no thread to make the built-in set ahead; each file is made when "
+                                         "it is needed\n");
+                    break;
+                }
+                workers_.push_back(std::move(worker));
+            }
             standin::prepareTexts();
             {
                 std::lock_guard<std::mutex> lock(mutex_);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/audio_mixer.h"
+#include "platform/midi_file.h"
 #include "platform/sdl/common/wave_convert.h"
 #include "platform/sound_bank.h"
 #include "platform/window.h"
@@ -154,7 +155,7 @@ bool setSoundBufferFrequency(SoundBuffer buffer, uint32_t frequency) {
 bool midiOpenSong(const char* name, const uint8_t* bytes, size_t size) {
     if (!midiCommand(std::string("open ") + (name ? name : ""))) return false;
     st().song = Song{};
-    if (bytes == nullptr || size < 14 || std::memcmp(bytes, "MThd", 4) != 0) return false;
+    if (!midiFileSound(bytes, size)) return false;
     st().song.name = name ? name : "";
     st().song.open = true;
     return true;

@@ -106,6 +106,7 @@ bool openDevice() {
     d.quitting = false;
     d.endNotices = SDL_CreateSemaphore(0);
     if (d.endNotices != nullptr) d.notifier = SDL_CreateThread(notifierMain, "md4 song end", nullptr);
+    if (d.notifier == nullptr) std::fprintf(stderr, "audio: no thread for the ends of songs; a song plays once\n");
     startMusic(d);
     SDL_PauseAudioDevice(d.id, 0);
     return true;

@@ -6,6 +6,7 @@
 // (the game draws all its text level).
 #include <SDL_ttf.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "platform/sdl/sdl_layer.h"
@@ -44,7 +45,10 @@ char faceFiles[2][1024];
 
 const char* faceFile(int face) {
     char* file = faceFiles[face];
-    if (file[0] == '\0' && !findFontFile(face, file, sizeof faceFiles[face])) std::strcpy(file, "-");
+    if (file[0] == '\0' && !findFontFile(face, file, sizeof faceFiles[face])) {
+        std::fprintf(stderr, "text: no usable font is installed; texts are not drawn\n");
+        std::strcpy(file, "-");
+    }
     return file[0] == '-' ? nullptr : file;
 }
 

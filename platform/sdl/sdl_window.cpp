@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "platform/audio.h"
 #include "platform/instance_lock.h"
@@ -166,10 +167,27 @@ bool sdl::ensureVideo() {
     // quit of its own; and the screen saver stays off while we run.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    videoUp = true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "display: no display to show the game on (%s)\n", SDL_GetError());
+        return false;
+    }
     const char* driver = SDL_GetCurrentVideoDriver();
-    display.offscreen = driver != nullptr && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
+    const bool offscreen =
+        driver != nullptr && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
+    // Without a display SDL falls back to drawing nowhere: the game would run
+    // unseen. Only a driver asked for by name (tests, measurements) may do so.
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (offscreen && (asked == nullptr || *asked == '\0')) {
+        const char* name = SDL_getenv("DISPLAY");
+        std::fprintf(stderr,
+                     "display: no usable display (DISPLAY is %s); the game does not run unseen "
+                     "(set SDL_VIDEODRIVER=dummy to run it without a display)\n",
+                     name != nullptr && *name != '\0' ? name : "not set");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    videoUp = true;
+    display.offscreen = offscreen;
     postedEventType();
     return true;
 }
@@ -263,11 +281,15 @@ bool createWindow(const WindowDesc& desc) {
         getDesktopSize(width, height);
     }
     display.window = SDL_CreateWindow(title, x, y, width, height, flags);
-    if (display.window == nullptr) return false;
+    if (display.window == nullptr) {
+        std::fprintf(stderr, "display: cannot open the window (%s)\n", SDL_GetError());
+        return false;
+    }
     display.fullScreen = desc.fullScreen;
     display.logicalWidth = desc.clientWidth;
     display.logicalHeight = desc.clientHeight;
     if (!sdl::createPresentTargets()) {
+        std::fprintf(stderr, "display: cannot draw into the window (%s)\n", SDL_GetError());
         SDL_DestroyWindow(display.window);
         display.window = nullptr;
         return false;
@@ -407,8 +429,24 @@ const char* appDirectory() {
 uint32_t randomSeed() { return static_cast<uint32_t>(std::time(nullptr)); }
 
 bool acquireInstanceLock(const char* name) {
+    // One copy per user: the name carries the user id.
+    const std::string userName = userLockName(name);
+    switch (instanceLockTake(userName.c_str())) {
+        case InstanceLockResult::Acquired:
+            return true;
+        case InstanceLockResult::HeldElsewhere:
+            std::fprintf(stderr, "another copy of the game is running for this user; it was brought to the front\n");
+            return false;
+        case InstanceLockResult::HeldByOtherUser:
+            std::fprintf(stderr, "lock: a process of another user holds \"%s\"; running without the lock\n",
+                         userName.c_str());
+            return true;
+        case InstanceLockResult::Unavailable:
+            break;
+    }
     // Without a socket we cannot tell; running is better than refusing.
-    return instanceLockTake(name) != InstanceLockResult::HeldElsewhere;
+    std::fprintf(stderr, "lock: cannot make the single-instance lock; running without it\n");
+    return true;
 }
 
 void releaseInstanceLock() { instanceLockDrop(); }

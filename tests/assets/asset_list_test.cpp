@@ -12,6 +12,7 @@
 
 #include "app/main_loop.h"
 #include "assets/asset_list.h"
+#include "assets/standin/catalogue.h"
 #include "assets/standin/standin.h"
 #include "engine/eng_draw.h"
 #include "engine/eng_sound.h"
@@ -22,7 +23,9 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
 #include "platform/resources.h"
+#include "platform/threads.h"
 #include "support/bmp_fixtures.h"
+#include "support/sound_files.h"
 
 namespace {
 
@@ -55,6 +58,7 @@ protected:
         engSound::Release();
         engDraw::FreeFontMemory();
         engDraw::Release();
+        engDraw::SetPictureLimit(0, 0);
         plat::setResourceProvider(nullptr);
         std::filesystem::remove_all(appDir);
     }
@@ -72,9 +76,49 @@ protected:
                std::memcmp(sa->pixels, sb->pixels, static_cast<size_t>(sa->width) * sa->height * 4) == 0;
     }
 
+    // Hostile files beside the program, in place of five of the game's.
+    void putHostileFiles() {
+        // A kilobyte declaring 8192 x 8192 (a 256 MB picture).
+        putFile("IMAGE/COIN1.BMP", testbmp::rle8(8192, 8192, std::vector<uint8_t>(1024, 0)));
+        // Wider than any picture the game draws.
+        putFile("IMAGE/COIN2.BMP", testbmp::make(24, LargestImageWidth + 1, 2,
+                                                 std::vector<uint32_t>(2 * (LargestImageWidth + 1), 0x00FF00)));
+        // The largest picture in a few hundred bytes.
+        putFile("IMAGE/COINBK1.BMP", testbmp::rle8(LargestImageWidth, LargestImageHeight,
+                                                   testbmp::rle8Runs(LargestImageWidth, 20)));
+        // 70 KB at 100 samples a second: hours of sound at the device's rate.
+        putFile("SOUND/SHOT.WAV", testsound::pcmWave(1, 100, 8, testsound::Bytes(70000, 128)));
+        // A sound of 256 MB, sparse on disk: refused by its header alone.
+        testsound::Bytes header = testsound::pcmWave(2, 44100, 16, {});
+        const uint32_t dataSize = (256u << 20) - 44;
+        for (int i = 0; i < 4; ++i) {
+            header[40 + i] = static_cast<uint8_t>(dataSize >> (8 * i));
+            header[4 + i] = static_cast<uint8_t>((dataSize + 36) >> (8 * i));
+        }
+        putFile("SOUND/BOM.WAV", header);
+        std::filesystem::resize_file(appDir / "SOUND/BOM.WAV", 256u << 20);
+    }
+
+    static void unload() {
+        engSound::Release();
+        engDraw::FreeFontMemory();
+        engDraw::Release();
+    }
+
     std::filesystem::path appDir;
     std::string appDirText;
 };
+
+// The most memory this process has held at once since the last reset, in
+// kilobytes; -1 where the system does not tell.
+long peakMemoryKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+bool resetPeakMemory() { return static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5"); }
 
 TEST_F(AssetLoad, FillsSlotsInListOrderAndEntersTheOpeningScreen) {
     highScore = 0;
@@ -167,6 +211,69 @@ TEST_F(AssetLoad, AMissingOrBrokenPictureFailsAloneAndKeepsItsSlot) {
     }
     EXPECT_EQ(imageSlots[252].name[0], '\0');
     EXPECT_EQ(gameState, 1);
+}
+
+TEST_F(AssetLoad, HostileFilesAreRefusedWithALineEachAndTheBuiltInOnesTakeOver) {
+    putHostileFiles();
+    ::testing::internal::CaptureStderr();
+    loadAllAssets();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(plat::headless::boxes().empty());
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 5) << said;
+    for (const char* name : {"IMAGE/COIN1.BMP", "IMAGE/COIN2.BMP", "IMAGE/COINBK1.BMP", "SOUND/SHOT.WAV",
+                             "SOUND/BOM.WAV"}) {
+        const std::string line = said.substr(said.find(appDirText + name));
+        EXPECT_NE(line.substr(0, line.find('\n')).find("; the built-in one is used instead"), std::string::npos)
+            << line;
+    }
+    for (int slot : {imgCoin1, imgCoin2}) EXPECT_EQ(imageSlots[slot].width, 30);
+    EXPECT_EQ(imageSlots[imgCoinbk1].width, 800);
+    EXPECT_EQ(imageSlots[imgCoinbk1].height, 80);
+    EXPECT_EQ(sndShot, 0);
+    EXPECT_EQ(sndBom, 1);
+}
+
+TEST_F(AssetLoad, HostileFilesTakeNoMoreMemoryThanTheGamesOwn) {
+    loadAllAssets();  // the built-in set is made once and for all
+    unload();
+    if (!resetPeakMemory() || peakMemoryKb() < 0) GTEST_SKIP() << "no peak memory to read";
+    loadAllAssets();
+    const long clean = peakMemoryKb();
+    unload();
+    putHostileFiles();
+    ::testing::internal::CaptureStderr();
+    resetPeakMemory();
+    loadAllAssets();
+    const long hostile = peakMemoryKb();
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_LT(hostile, clean + 8 * 1024) << "clean " << clean << " kB, with hostile files " << hostile << " kB";
+}
+
+TEST(ImageTable, TheLargestPictureIsTheLimitOfPictureFiles) {
+    int width = 0, height = 0;
+    for (int i = 0; i < standin::standinEntryCount; ++i) {
+        const standin::StandinEntry& entry = standin::standinEntries[i];
+        if (entry.paint == nullptr) continue;  // sounds and songs
+        width = std::max(width, entry.width);
+        height = std::max(height, entry.height);
+    }
+    EXPECT_EQ(LargestImageWidth, width);
+    EXPECT_EQ(LargestImageHeight, height);
+}
+
+TEST(StandinThreads, WithoutThreadsEveryFileIsMadeWhenAskedForAndThatIsSaid) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            plat::failThreadStarts(1000);
+            installStandinAssets();
+            const uint8_t* data = nullptr;
+            size_t size = 0;
+            const bool made = standinResource("IMAGE/COIN1.BMP", &data, &size) && size > 0 &&
+                              standinResource("MIDI/QTX1.MID", &data, &size) && size > 0;
+            std::_Exit(made ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "assets: no thread to make the built-in set ahead");
 }
 
 TEST_F(AssetLoad, AMissingSoundFailsAlone) {

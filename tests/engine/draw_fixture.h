@@ -14,6 +14,7 @@ protected:
     void SetUp() override {
         plat::headless::reset();
         engDraw::Release();
+        engDraw::SetPictureLimit(0, 0);
         screenTransition = ScreenTransition{};
         transitionRunning = vsyncFlag = keyColor = 0;
         ASSERT_EQ(engDraw::Screen(800, 600, 3), 1);

@@ -123,6 +123,32 @@ TEST_F(LoadTest, DamagedBitmapsAreRefused) {
     }
 }
 
+TEST_F(LoadTest, PicturesBeyondTheLimitOrTheirFileAreRefusedBeforeDecoding) {
+    // Beyond the limit the asset loader sets, in either direction.
+    engDraw::SetPictureLimit(800, 480);
+    testbmp::add("WIDE", testbmp::make(24, 801, 1, std::vector<uint32_t>(801, Red)));
+    testbmp::add("TALL", testbmp::make(8, 1, 481, std::vector<uint32_t>(481, 1), {0, Red}));
+    testbmp::add("LARGEST", testbmp::make(8, 800, 480, std::vector<uint32_t>(800 * 480, 1), {0, Red}));
+    EXPECT_EQ(engDraw::LoadObject("WIDE", 1), 0);
+    EXPECT_EQ(engDraw::LoadObject("TALL", 1), 0);
+    EXPECT_NE(engDraw::LoadObject("LARGEST", 1), 0);
+
+    // A kilobyte declaring 8192 x 8192 (256 MB of picture), and a few
+    // hundred bytes declaring 700 x 400: bombs even without a limit.
+    engDraw::SetPictureLimit(0, 0);
+    testbmp::add("BOMB", testbmp::rle8(8192, 8192, std::vector<uint8_t>(1024, 0)));
+    testbmp::add("SMALLBOMB", testbmp::rle8(700, 400, testbmp::rle8Runs(700, 40)));
+    EXPECT_EQ(engDraw::LoadObject("BOMB", 1), 0);
+    EXPECT_EQ(engDraw::LoadObject("SMALLBOMB", 1), 0);
+    EXPECT_EQ(lastBoxText(), "engDraw::LoadObject : BMPファイルを読み込めません");
+    // Honest runs of one colour compress well and are read.
+    testbmp::add("RUNS", testbmp::rle8(700, 400, testbmp::rle8Runs(700, 400)));
+    const int runs = engDraw::LoadObject("RUNS", 1);
+    ASSERT_NE(runs, 0);
+    EXPECT_EQ(imageSlots[runs].width, 700);
+    EXPECT_EQ(slotPixels(runs)[700 * 399 + 699], 0xFFFFFFu);
+}
+
 TEST_F(LoadTest, LostSurfacesAreRestoredAndImagesReloaded) {
     testbmp::add("A", testbmp::make(24, 2, 1, {Red, Green}));
     testbmp::add("B", testbmp::make(24, 2, 1, {0x112233, Red}));

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <utility>
+
 #include "engine/eng_sound.h"
 #include "support/sound_fixture.h"
 
@@ -86,4 +91,27 @@ TEST_F(EngSoundMusicTest, AMissingSongPlaysNothingAndSaysNothing) {
     EXPECT_TRUE(plat::headless::boxes().empty());
     engSound::Release();
     EXPECT_EQ(midiOpen, 0);
+}
+
+TEST_F(EngSoundMusicTest, ARefusedSongFileIsSaidOnceAndTheBuiltInSongPlays) {
+    // A track that runs past the file, a text file, and a song too large to
+    // be one (not read: only its header is looked at).
+    Bytes cut = shortSong();
+    cut.resize(cut.size() - 3);
+    const std::pair<const char*, Bytes> files[] = {
+        {"MIDI/QTX1.MID", cut}, {"MIDI/QTX4.MID", Bytes{'h', 'e', 'l', 'l', 'o'}}};
+    for (const auto& [name, bytes] : files) writeFile(name, bytes);
+    writeFile("MIDI/BIG.MID", shortSong());
+    std::filesystem::resize_file(appDir / "MIDI/BIG.MID", MaxSongFileSize + 1);
+    resources()["MIDI/BIG.MID"] = shortSong();
+    for (const char* name : {"MIDI/QTX1.MID", "MIDI/QTX4.MID", "MIDI/BIG.MID"}) {
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(engSound::PlayMidi(name, 1), 1) << name;
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_NE(said.find(appDirText + name), std::string::npos) << said;
+        EXPECT_NE(said.find("the built-in one is used instead"), std::string::npos) << said;
+        EXPECT_TRUE(plat::headless::songPlaying()) << name;
+    }
+    EXPECT_TRUE(plat::headless::boxes().empty());
 }

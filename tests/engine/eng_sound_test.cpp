@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <string>
+
+#include "engine/eng_system.h"
 
 #include "support/sound_fixture.h"
 
@@ -65,6 +69,16 @@ TEST_F(EngSoundTest, TheFileComesFirstAndABrokenOneFallsBackToTheResource) {
     engSound::Play(1, -1);
     EXPECT_FLOAT_EQ(firstLeftSample(), (4096.0f - 8192.0f) / 32768.0f);
     EXPECT_TRUE(plat::headless::boxes().empty());
+}
+
+TEST_F(EngSoundTest, NoFileIsReadThroughAPathTooLongForItAndThatIsSaid) {
+    const std::string deep = appDirText + std::string(engSystem::FilePathSize, 'd') + "/";
+    plat::headless::setAppDirectory(deep.c_str());
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(engSound::LoadObject(Shot, 1), 0);  // the built-in sound
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("its path is too long); the built-in one is used instead"), std::string::npos) << said;
 }
 
 TEST_F(EngSoundTest, AFailedLoadGivesBackWhatItTook) {

@@ -116,4 +116,60 @@ TEST_F(InstanceLock, SilentOrStrangePeersAreNoRaise) {
     close(silent);
 }
 
+// Another user, for the tests that need one: only root can become one.
+constexpr uid_t OtherUser = 65534;
+
+TEST_F(InstanceLock, EachUserHasALockOfItsOwn) {
+    const std::string mine = plat::userLockName(lockName("users").c_str());
+    EXPECT_EQ(mine, lockName("users") + ":" + std::to_string(getuid()));
+    if (getuid() != 0) GTEST_SKIP() << "switching users needs root";
+    ASSERT_EQ(plat::instanceLockTake(mine.c_str()), InstanceLockResult::Acquired);
+    // A copy of another user takes its own lock while this one is held.
+    EXPECT_EQ(inChild([&] {
+                  plat::instanceLockDrop();
+                  if (setuid(OtherUser) != 0) return 99;
+                  return static_cast<int>(plat::instanceLockTake(plat::userLockName(lockName("users").c_str()).c_str()));
+              }),
+              static_cast<int>(InstanceLockResult::Acquired));
+}
+
+TEST_F(InstanceLock, AnotherUserCanNeitherHoldTheGameBackNorRaiseIt) {
+    if (getuid() != 0) GTEST_SKIP() << "switching users needs root";
+    const std::string name = lockName("squat");
+    // Another user's process sits on this user's name and waits.
+    int ready[2], done[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(done), 0);
+    const pid_t squatter = fork();
+    if (squatter == 0) {
+        plat::instanceLockDrop();
+        char byte = 0;
+        const bool ok = setuid(OtherUser) == 0 && plat::instanceLockTake(name.c_str()) == InstanceLockResult::Acquired;
+        (void)!write(ready[1], ok ? "y" : "n", 1);
+        (void)!read(done[0], &byte, 1);
+        _exit(raiseArrives() ? 1 : 0);  // it is never asked to raise
+    }
+    char answer = 0;
+    ASSERT_EQ(read(ready[0], &answer, 1), 1);
+    ASSERT_EQ(answer, 'y');
+    EXPECT_EQ(plat::instanceLockTake(name.c_str()), InstanceLockResult::HeldByOtherUser);
+    EXPECT_FALSE(plat::instanceLockHeld());
+    (void)!write(done[1], "x", 1);
+    int status = 0;
+    waitpid(squatter, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the squatter got a raise request";
+
+    // The other way round: this user's copy holds the lock, and a raise
+    // request from another user is no request.
+    ASSERT_EQ(plat::instanceLockTake(name.c_str()), InstanceLockResult::Acquired);
+    EXPECT_EQ(inChild([&] {
+                  plat::instanceLockDrop();
+                  if (setuid(OtherUser) != 0) return 99;
+                  return static_cast<int>(plat::instanceLockTake(name.c_str()));
+              }),
+              static_cast<int>(InstanceLockResult::HeldByOtherUser));
+    EXPECT_FALSE(raiseArrives());
+    for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
+}
+
 }  // namespace

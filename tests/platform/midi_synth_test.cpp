@@ -9,20 +9,25 @@
 
 #include "platform/sdl/common/openmp_inline.h"
 #include "platform/resources.h"
+#include "platform/threads.h"
 #include "support/sound_files.h"
 
 using namespace plat::audio;
 
 namespace {
 
+// The smallest General MIDI soundfont starts fastest; "" when none.
+std::string smallSoundFont() {
+    const char* small = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    return plat::fileSize(small) > 0 ? small : findSoundFont();
+}
+
 constexpr uint32_t Block = 512;  // frames of one device buffer at 48000
 
 class MidiSynthTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The smallest General MIDI soundfont starts fastest.
-        const char* small = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-        const std::string soundFont = plat::fileSize(small) > 0 ? small : findSoundFont();
+        const std::string soundFont = smallSoundFont();
         if (soundFont.empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
         ASSERT_TRUE(synth.start(48000, soundFont));
         ASSERT_TRUE(synth.waitForSoundFont());
@@ -81,15 +86,17 @@ TEST_F(MidiSynthTest, StopSilencesAtOnceAndGivesNoNotice) {
     EXPECT_FALSE(synth.isStopped());
 }
 
-TEST_F(MidiSynthTest, RefusesWhatIsNoSongAndNeverRestartsABrokenOne) {
+TEST_F(MidiSynthTest, RefusesWhatIsNoSongAndNeverRestartsAnEmptyOne) {
     const testsound::Bytes wave = testsound::constantWave(0, 16);
     EXPECT_FALSE(synth.open(wave.data(), wave.size()));
     EXPECT_FALSE(synth.isOpen());
     testsound::Bytes broken = testsound::shortSong();
     broken.resize(20);  // the track is missing
-    ASSERT_TRUE(synth.open(broken.data(), broken.size()));
+    EXPECT_FALSE(synth.open(broken.data(), broken.size()));
+    const testsound::Bytes empty = testsound::midiFile({});  // nothing but its end
+    ASSERT_TRUE(synth.open(empty.data(), empty.size()));
     synth.play();
-    render(20);
+    render(200);
     EXPECT_EQ(endNotices, 0);
     EXPECT_TRUE(synth.isStopped());
 }
@@ -129,4 +136,29 @@ TEST(OneThreadOpenMpRegions, RunInlineOnTheCallerAndLargerOnesGoToTheLibrary) {
     GOMP_parallel(body, &calls, 3, 0);
     EXPECT_EQ(calls.count, 4) << "a team of three runs the body three times";
     EXPECT_FALSE(calls.onCaller);
+}
+
+TEST(MidiSynthSoundFont, WithoutAThreadTheSoundFontIsLoadedAtStartAndThatIsSaid) {
+    const std::string soundFont = smallSoundFont();
+    if (soundFont.empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
+    MidiSynth synth;
+    plat::failThreadStarts(1);
+    ::testing::internal::CaptureStderr();
+    const bool started = synth.start(48000, soundFont);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    plat::failThreadStarts(0);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("no thread to load the soundfont"), std::string::npos) << said;
+    EXPECT_TRUE(synth.waitForSoundFont());
+    const testsound::Bytes song = testsound::shortSong();
+    ASSERT_TRUE(synth.open(song.data(), song.size()));
+    ASSERT_TRUE(synth.play());
+    std::vector<float> block(2 * Block);
+    float peak = 0;
+    for (int i = 0; i < 20; ++i) {
+        synth.render(block.data(), Block);
+        for (float sample : block) peak = std::max(peak, std::fabs(sample));
+    }
+    EXPECT_GT(peak, 0.0f) << "the music plays";
 }

@@ -4,8 +4,12 @@
 #include <SDL_ttf.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/surface.h"
 #include "platform/sdl/common/text_render.h"
@@ -131,6 +135,35 @@ TEST(Fonts, ShadedLineFillsItsBoxWithTheBackground) {
     text.reset();
     TTF_CloseFont(font);
     TTF_Quit();
+}
+
+TEST(Fonts, DamagedFontFilesArePassedOverWithALineEach) {
+    char good[1024];
+    if (!plat::findFontFile(1, good, sizeof good)) GTEST_SKIP() << "no usable font installed";
+    // Garbage, and the first part of a real font (its tables cut off).
+    const std::string dir = ::testing::TempDir();
+    const std::string garbage = dir + "md4_garbage.ttf", cut = dir + "md4_cut.ttf";
+    std::ofstream(garbage, std::ios::binary) << std::string(4096, 'x');
+    std::ifstream whole(good, std::ios::binary);
+    std::vector<char> head(2048);
+    whole.read(head.data(), static_cast<std::streamsize>(head.size()));
+    std::ofstream(cut, std::ios::binary).write(head.data(), whole.gcount());
+
+    const char* files[] = {garbage.c_str(), cut.c_str(), garbage.c_str(), good};
+    char path[1024] = "";
+    ::testing::internal::CaptureStderr();
+    const bool found = plat::firstUsableFontFile(files, 4, path, sizeof path);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(found);
+    EXPECT_STREQ(path, good);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;  // the garbage told once
+    EXPECT_NE(said.find(cut), std::string::npos) << said;
+
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(plat::firstUsableFontFile(files, 2, path, sizeof path));
+    ::testing::internal::GetCapturedStderr();
+    std::remove(garbage.c_str());
+    std::remove(cut.c_str());
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ echo "brightness $(brightness fullscreen-opening)"
 SDL_AUDIODRIVER=dummy timeout 10 "$game" >"$artifacts/fullscreen-second-copy.log" 2>&1
 second=$?
 [ "$second" -eq 0 ] || fail "second copy ended with status $second"
+grep -q "another copy of the game is running for this user" "$artifacts/fullscreen-second-copy.log" ||
+    fail "the second copy did not say why it ended: $(cat "$artifacts/fullscreen-second-copy.log")"
 kill -0 "$program_pid" 2>/dev/null || fail "the first copy ended when the second started"
 [ "$(xdotool search --onlyvisible --name "$window_title" | wc -l)" -eq 1 ] || fail "the second copy opened a window"
 

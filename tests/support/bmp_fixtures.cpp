@@ -43,6 +43,28 @@ std::vector<uint8_t> make(int bitCount, int width, int height, const std::vector
     return b;
 }
 
+std::vector<uint8_t> rle8(int width, int height, const std::vector<uint8_t>& codes) {
+    std::vector<uint8_t> b = make(8, 1, 1, {0}, {0, 0xFFFFFF});
+    b.resize(54 + 8);  // headers and palette; the pixels follow
+    b.insert(b.end(), codes.begin(), codes.end());
+    put(b, 2, static_cast<uint32_t>(b.size()), 4);
+    put(b, 18, static_cast<uint32_t>(width), 4);
+    put(b, 22, static_cast<uint32_t>(height), 4);
+    put(b, 30, 1, 4);  // run-length encoded, 8 bits
+    put(b, 34, static_cast<uint32_t>(codes.size()), 4);
+    return b;
+}
+
+std::vector<uint8_t> rle8Runs(int width, int height) {
+    std::vector<uint8_t> codes;
+    for (int y = 0; y < height; ++y) {
+        for (int left = width; left > 0; left -= 255) codes.insert(codes.end(), {static_cast<uint8_t>(left < 255 ? left : 255), 1});
+        codes.insert(codes.end(), {0, 0});  // end of line
+    }
+    codes.insert(codes.end(), {0, 1});  // end of bitmap
+    return codes;
+}
+
 void serve() {
     plat::setResourceProvider([](const char* name, const uint8_t** data, size_t* size) {
         auto it = resources.find(name);

@@ -12,6 +12,13 @@ namespace testbmp {
 std::vector<uint8_t> make(int bitCount, int width, int height, const std::vector<uint32_t>& pixels,
                           const std::vector<uint32_t>& palette = {});
 
+// An 8-bit run-length encoded bitmap of the size declared, with a two-colour
+// palette (black, white) and `codes` as its pixel data.
+std::vector<uint8_t> rle8(int width, int height, const std::vector<uint8_t>& codes);
+// Codes of a picture of `height` rows, each `width` pixels of colour 1 in
+// runs of at most 255, ended by the end-of-bitmap code.
+std::vector<uint8_t> rle8Runs(int width, int height);
+
 // Serves the added bitmaps through plat::findResource by name.
 void serve();
 void add(const std::string& name, std::vector<uint8_t> bytes);

@@ -16,6 +16,7 @@ void resetEngine() {
     plat::setWindowProc(engSystem::WindowProc);
     engSystem::StaticInit();
     engSystem::ResetGlobals();
+    engDraw::SetPictureLimit(0, 0);
     shutdownDone = instanceLocked = cursorClipped = errorFlag = sysKeyMode = 0;
     windowOriginX = windowOriginY = 0;
     for (WaitTimer& timer : waitTimers) timer = WaitTimer{0, 0};

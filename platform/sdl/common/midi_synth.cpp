@@ -7,8 +7,10 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/midi_file.h"
 #include "platform/sdl/common/openmp_inline.h"
 #include "platform/resources.h"
+#include "platform/threads.h"
 
 namespace plat::audio {
 
@@ -21,11 +23,6 @@ constexpr const char* SystemSoundFonts[] = {
     "/usr/share/sounds/sf2/TimGM6mb.sf2",
     "/usr/share/sounds/sf2/FluidR3_GM.sf2",
 };
-
-bool isMidiFile(const uint8_t* bytes, size_t size) {
-    // "MThd", a header length of at least 6, then format, tracks, division.
-    return bytes != nullptr && size >= 14 && std::memcmp(bytes, "MThd", 4) == 0;
-}
 
 void quietFluidSynthLog() {
     static bool done = false;
@@ -76,23 +73,30 @@ bool MidiSynth::start(int sampleRate, const std::string& soundFont, AudioLock lo
         shutdown();
         return false;
     }
-    soundFontLoader_ = std::thread([this, soundFont] {
-        if (fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
-            std::fprintf(stderr, "audio: cannot load the soundfont %s; music is off\n", soundFont.c_str());
-            return;
-        }
-        soundFontReady_.store(true, std::memory_order_release);
-    });
+    soundFontLoader_ = startThread([this, soundFont] { loadSoundFont(soundFont); });
+    if (!soundFontLoader_.joinable()) {
+        // Start-up waits for it instead.
+        std::fprintf(stderr, "audio: no thread to load the soundfont; loading it before the game starts\n");
+        loadSoundFont(soundFont);
+    }
     return true;
 }
 
+void MidiSynth::loadSoundFont(const std::string& soundFont) {
+    if (fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
+        std::fprintf(stderr, "audio: cannot load the soundfont %s; music is off\n", soundFont.c_str());
+        return;
+    }
+    soundFontReady_.store(true, std::memory_order_release);
+}
+
 bool MidiSynth::waitForSoundFont() {
-    if (soundFontLoader_.joinable()) soundFontLoader_.join();
+    joinThread(soundFontLoader_);
     return soundFontReady_.load(std::memory_order_acquire);
 }
 
 void MidiSynth::shutdown() {
-    if (soundFontLoader_.joinable()) soundFontLoader_.join();
+    joinThread(soundFontLoader_);
     if (synth_ != nullptr) close();
     {
         Guard guard(lock_);
@@ -111,7 +115,7 @@ void MidiSynth::shutdown() {
 }
 
 bool MidiSynth::open(const uint8_t* bytes, size_t size) {
-    if (synth_ == nullptr || !isMidiFile(bytes, size)) return false;
+    if (synth_ == nullptr || !midiFileSound(bytes, size)) return false;
     std::vector<uint8_t> song(bytes, bytes + size);  // freed after the lock is let go
     Guard guard(lock_);
     if (playing_) silence();

@@ -47,7 +47,8 @@ public:
     // Until it is in, the music renders silence and a song does not advance,
     // so a song played early starts from its beginning once the soundfont is
     // there. False when the synthesiser cannot be made. A soundfont that
-    // cannot be loaded leaves the music silent and says so on standard error.
+    // cannot be loaded leaves the music silent and says so on standard error;
+    // without a thread for it, it is loaded here, and that is said too.
     bool start(int sampleRate, const std::string& soundFont, AudioLock lock = {});
     void shutdown();
     bool ready() const { return synth_ != nullptr; }
@@ -79,6 +80,7 @@ private:
         }
         const AudioLock& lock;
     };
+    void loadSoundFont(const std::string& soundFont);
     // With the lock held: a fresh player at the start of the song.
     bool replacePlayer();
     void deletePlayer();

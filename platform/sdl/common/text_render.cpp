@@ -1,10 +1,13 @@
 #include "platform/sdl/common/text_render.h"
 
+#include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <iterator>
 
 namespace plat {
 
@@ -60,9 +63,44 @@ uint32_t blendPixel(uint32_t argb, uint32_t dst) {
 
 bool findFontFile(int face, char* path, size_t capacity) {
     if (face < 0 || face > 1 || path == nullptr || capacity == 0) return false;
-    for (const char* family : FaceFamilies[face])
-        if (matchFamily(family, path, capacity)) return true;
-    return false;
+    // The face's own families, then the other face's as a fallback.
+    constexpr int Candidates = 2 * std::size(FaceFamilies[0]);
+    char found[Candidates][1024];
+    const char* files[Candidates];
+    int count = 0;
+    for (int f : {face, 1 - face})
+        for (const char* family : FaceFamilies[f])
+            if (matchFamily(family, found[count], sizeof found[count])) {
+                files[count] = found[count];
+                ++count;
+            }
+    return firstUsableFontFile(files, count, path, capacity);
+}
+
+bool firstUsableFontFile(const char* const* files, int count, char* path, size_t capacity) {
+    if (path == nullptr || capacity == 0) return false;
+    const bool wasUp = TTF_WasInit() > 0;
+    if (!wasUp && TTF_Init() != 0) return false;
+    bool found = false;
+    for (int i = 0; i < count && !found; ++i) {
+        const char* file = files[i];
+        if (file == nullptr || std::strlen(file) >= capacity) continue;
+        // Several families may share one file: each is tried and told once.
+        bool seen = false;
+        for (int k = 0; k < i; ++k) seen = seen || (files[k] != nullptr && std::strcmp(files[k], file) == 0);
+        if (seen) continue;
+        TTF_Font* font = TTF_OpenFont(file, 16);
+        SDL_Surface* probe = font != nullptr ? TTF_RenderUTF8_Blended(font, "Ag", SDL_Color{255, 255, 255, 255}) : nullptr;
+        found = probe != nullptr && probe->w > 0 && probe->h > 0;
+        SDL_FreeSurface(probe);
+        if (font != nullptr) TTF_CloseFont(font);
+        if (found)
+            std::strcpy(path, file);
+        else
+            std::fprintf(stderr, "text: the font file %s is damaged; another face is used\n", file);
+    }
+    if (!wasUp) TTF_Quit();
+    return found;
 }
 
 bool copyTextSurface(Surface* dst, int x, int y, SDL_Surface* text) {

@@ -11,10 +11,15 @@
 namespace plat {
 
 // Face 0 is the Mincho (serif) face, face 1 the Gothic (sans) face. Looks up,
-// through fontconfig, the first installed family of the face's list (IPA
-// fonts first, DejaVu as the last resort) and writes its file to `path`.
-// false when fontconfig knows none of them.
+// through fontconfig, the installed families of the face's list (IPA fonts
+// first, DejaVu as the last resort), then those of the other face, and
+// writes the first usable file to `path`. false when there is none.
 bool findFontFile(int face, char* path, size_t capacity);
+
+// The first of `files` that opens as a font and renders text (a damaged
+// file may open and draw nothing), written to `path`. Each file passed over
+// is said on standard error in one line. false when none will do.
+bool firstUsableFontFile(const char* const* files, int count, char* path, size_t capacity);
 
 // Copies rendered text with its top-left corner at (x, y) of dst, clipped to
 // dst. Understands what SDL_ttf renders: 8-bit paletted surfaces (a colour

@@ -10,9 +10,8 @@ namespace plat::audio {
 
 bool convertWave(const WaveFormat& format, const uint8_t* samples, uint32_t size, int deviceRate,
                  std::vector<float>& out) {
-    if (!waveFormatSupported(format) || samples == nullptr || deviceRate <= 0) return false;
+    if (!soundSupported(format, size) || samples == nullptr || deviceRate <= 0) return false;
     const uint32_t frameCount = size / format.blockAlign;
-    if (frameCount == 0) return false;
     // Frames after the change of rate, rounded up.
     const uint64_t expected =
         (uint64_t{frameCount} * static_cast<uint64_t>(deviceRate) + format.samplesPerSec - 1) / format.samplesPerSec;

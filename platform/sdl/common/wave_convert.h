@@ -12,8 +12,8 @@ namespace plat::audio {
 
 // Converts the samples to interleaved stereo float at `deviceRate` (a mono
 // sound is heard on both sides). Trailing bytes short of a whole frame are
-// left out. False for an unsupported format, no whole frame, or a result
-// longer than MaxConvertedFrames.
+// left out. False for a sound the buffers do not take (plat::soundSupported)
+// or a result longer than MaxConvertedFrames (a device of a strange rate).
 bool convertWave(const WaveFormat& format, const uint8_t* samples, uint32_t size, int deviceRate,
                  std::vector<float>& out);
 

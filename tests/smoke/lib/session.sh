@@ -62,9 +62,9 @@ start_display() {
     echo "display $DISPLAY"
 }
 
-# The single-instance lock of a copy already running on this machine.
+# The single-instance lock of a copy this user already runs.
 other_copy_running() {
-    grep -q "@$window_title:EngMutex\$" /proc/net/unix 2>/dev/null
+    grep -q "@$window_title:EngMutex:$(id -u)\$" /proc/net/unix 2>/dev/null
 }
 
 start_program() {
