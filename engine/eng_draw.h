@@ -32,7 +32,13 @@ struct ImageSlot {
     int32_t colorKey;                // colour value (0x00BBGGRR), 0 = black
     uint16_t width;
     uint16_t height;
+    int32_t waiting;                 // SlotWaiting...: loaded, its picture still to come
 };
+// A slot loaded while its picture was still being made waits for it: it is
+// taken (name, key) but has no surface yet. Its first use fills it, and so
+// does the idle time between frames, whichever comes first; the game never
+// sees the difference. The values say which load it came from.
+constexpr int32_t SlotWaitingLoad = 1, SlotWaitingSwap = 2;
 extern ImageSlot imageSlots[ImageSlotCount];
 
 extern int32_t keyColor;             // colour key given to the next load
@@ -73,6 +79,14 @@ int SwapObject(const char* name, int slot, int memoryKind);
 // wider or taller is refused like a damaged one. 0 (and the start) leaves
 // only the largest surface as the bound.
 void SetPictureLimit(int width, int height);
+// Fills a waiting slot now, waiting for its picture if need be (every use of
+// a slot calls this first). false when the picture could not be loaded
+// (its error box has been shown, the slot stays without a surface).
+bool FillSlot(int slot);
+// Fills one waiting slot whose picture is ready, without waiting; false when
+// there was none (the platform's idle work while slots wait).
+bool FillReadySlot();
+int WaitingSlotCount();
 // A new surface with the picture of the bitmap at `path` (a resource of that
 // name, else the file), or nullptr.
 plat::Surface* LoadBitmap(const char* path, int& width, int& height, int memoryKind);

@@ -13,6 +13,7 @@
 #include "engine/eng_system.h"
 #include "platform/bitmap.h"
 #include "platform/resources.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -46,16 +47,14 @@ plat::BitmapResult surfaceFromFile(const char* path, plat::Surface*& surface, in
     return surfaceFromBitmap(bytes.data(), static_cast<size_t>(got), surface, width, height);
 }
 
-// Steps shared by LoadObject and SwapObject once the slot is chosen: the
-// file under the program's directory, then a resource of the same name. A
-// file that is there but refused is said on standard error.
-int loadIntoSlot(const char* where, const char* name, int slotIndex) {
-    ImageSlot& slot = imageSlots[slotIndex];
-    std::strncpy(slot.name, name, SlotNameLength);
-    slot.name[SlotNameLength] = '\0';
-    slot.kind = 0;
-    slot.memoryKind = 2;
+constexpr const char* LoadWhere = "engDraw::LoadObject";
+constexpr const char* SwapWhere = "engDraw::SwapObject";
 
+// The file under the program's directory, then a resource of the same name,
+// into the named slot; `key` is the colour key given when it was loaded.
+int fillSlot(const char* where, int slotIndex, int32_t key) {
+    ImageSlot& slot = imageSlots[slotIndex];
+    const char* name = slot.name;
     int width = 0, height = 0;
     char path[engSystem::FilePathSize];
     const bool pathFits = engSystem::AppFilePath(path, name);
@@ -81,10 +80,43 @@ int loadIntoSlot(const char* where, const char* name, int slotIndex) {
     slot.surface = surface;
     slot.width = static_cast<uint16_t>(width);
     slot.height = static_cast<uint16_t>(height);
-    slot.colorKey = keyColor;
-    engDraw::SetColorKey(surface, keyColor);
+    slot.colorKey = key;
+    engDraw::SetColorKey(surface, key);
     return 1;
 }
+
+// A picture that only the resource provider has, and that it is still
+// making or has not been asked for, can wait: the slot is taken now (name,
+// key) and filled on its first use or while the program waits for a frame.
+// A file beside the program is read at once, as it always was.
+bool canWait(const char* name) {
+    if (plat::resourceState(name) == plat::ResourceState::Absent) return false;
+    char path[engSystem::FilePathSize];
+    return engSystem::AppFilePath(path, name) && plat::fileSize(path) < 0 &&
+           plat::resourceState(path) == plat::ResourceState::Absent;
+}
+
+// Steps shared by LoadObject and SwapObject once the slot is chosen.
+int loadIntoSlot(const char* where, const char* name, int slotIndex) {
+    ImageSlot& slot = imageSlots[slotIndex];
+    std::strncpy(slot.name, name, SlotNameLength);
+    slot.name[SlotNameLength] = '\0';
+    slot.kind = 0;
+    slot.memoryKind = 2;
+    slot.waiting = 0;
+    if (canWait(name)) {
+        slot.colorKey = keyColor;
+        slot.waiting = where == SwapWhere ? SlotWaitingSwap : SlotWaitingLoad;
+        plat::setIdleWork(engDraw::FillReadySlot);
+        return 1;
+    }
+    return fillSlot(where, slotIndex, keyColor);
+}
+
+// Where the idle fill looks next, and how many waiting slots it asks about
+// in one piece (asking is cheap, but there are hundreds).
+int nextWaitingSlot = FirstLoadSlot;
+constexpr int SlotsAskedPerPiece = 16;
 
 }  // namespace
 
@@ -94,22 +126,54 @@ int LoadObject(const char* name, int memoryKind) {
     (void)memoryKind;  // every surface is ordinary memory here
     if (name == nullptr) name = "";
     if (std::strlen(name) > SlotNameLength)
-        return engSystem::ReportError("engDraw::LoadObject", "ファイル名またはリソース名が長すぎます", 0);
+        return engSystem::ReportError(LoadWhere, "ファイル名またはリソース名が長すぎます", 0);
     int slot = FirstLoadSlot;
     while (slot < ImageSlotCount && imageSlots[slot].name[0] != '\0') ++slot;
-    if (slot == ImageSlotCount) return engSystem::ReportError("engDraw::LoadObject", "オブジェクト数が多過ぎます", 0);
-    return loadIntoSlot("engDraw::LoadObject", name, slot) ? slot : 0;
+    if (slot == ImageSlotCount) return engSystem::ReportError(LoadWhere, "オブジェクト数が多過ぎます", 0);
+    return loadIntoSlot(LoadWhere, name, slot) ? slot : 0;
 }
 
 int SwapObject(const char* name, int slot, int memoryKind) {
     (void)memoryKind;
     if (name == nullptr) name = "";
     if (std::strlen(name) > SlotNameLength)
-        return engSystem::ReportError("engDraw::SwapObject", "ファイル名またはリソース名が長すぎます", 0);
+        return engSystem::ReportError(SwapWhere, "ファイル名またはリソース名が長すぎます", 0);
     if (slot < 0 || slot >= ImageSlotCount) return 0;
     plat::destroySurface(imageSlots[slot].surface);
     imageSlots[slot].surface = nullptr;
-    return loadIntoSlot("engDraw::SwapObject", name, slot);
+    return loadIntoSlot(SwapWhere, name, slot);
+}
+
+bool FillSlot(int slot) {
+    if (slot < 0 || slot >= ImageSlotCount || imageSlots[slot].waiting == 0) return true;
+    ImageSlot& s = imageSlots[slot];
+    const char* where = s.waiting == SlotWaitingSwap ? SwapWhere : LoadWhere;
+    s.waiting = 0;
+    return fillSlot(where, slot, s.colorKey) != 0;
+}
+
+bool FillReadySlot() {
+    int asked = 0;
+    for (int i = 0; i < ImageSlotCount - FirstLoadSlot && asked < SlotsAskedPerPiece; ++i) {
+        const int slot = nextWaitingSlot;
+        nextWaitingSlot = slot + 1 < ImageSlotCount ? slot + 1 : FirstLoadSlot;
+        if (imageSlots[slot].waiting == 0) continue;
+        ++asked;
+        if (plat::resourceState(imageSlots[slot].name) != plat::ResourceState::Ready) continue;
+        FillSlot(slot);
+        // Index its opaque runs too, now rather than in the frame that
+        // first draws it.
+        if (plat::Surface* surface = imageSlots[slot].surface) plat::prepareKeyedCopy(surface);
+        return true;
+    }
+    if (WaitingSlotCount() == 0) plat::setIdleWork(nullptr);
+    return false;
+}
+
+int WaitingSlotCount() {
+    int count = 0;
+    for (const ImageSlot& slot : imageSlots) count += slot.waiting != 0 ? 1 : 0;
+    return count;
 }
 
 plat::Surface* LoadBitmap(const char* path, int& width, int& height, int memoryKind) {

@@ -48,6 +48,7 @@ void ClearSlot(ImageSlot& slot) {
     slot.colorKey = 0;
     slot.width = 0;
     slot.height = 0;
+    slot.waiting = 0;
 }
 
 int Screen(int width, int height, int type) {

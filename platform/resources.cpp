@@ -8,9 +8,20 @@ namespace plat {
 
 namespace {
 ResourceProvider currentProvider = nullptr;
+ResourceStateQuery currentStateQuery = nullptr;
+}  // namespace
+
+void setResourceProvider(ResourceProvider provider) {
+    currentProvider = provider;
+    currentStateQuery = nullptr;
 }
 
-void setResourceProvider(ResourceProvider provider) { currentProvider = provider; }
+void setResourceStateQuery(ResourceStateQuery query) { currentStateQuery = query; }
+
+ResourceState resourceState(const char* name) {
+    if (currentStateQuery == nullptr || name == nullptr) return ResourceState::Absent;
+    return currentStateQuery(name);
+}
 
 bool findResource(const char* name, const uint8_t** data, size_t* size) {
     if (currentProvider == nullptr || name == nullptr) return false;

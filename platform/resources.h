@@ -15,8 +15,19 @@ namespace plat {
 // or returns false.
 using ResourceProvider = bool (*)(const char* name, const uint8_t** data, size_t* size);
 
+// Installing a provider also takes away any state query of the one before.
 void setResourceProvider(ResourceProvider provider);
 bool findResource(const char* name, const uint8_t** data, size_t* size);
+
+// What a provider can tell of a name without making its bytes: it has none,
+// they are ready, or they are being made (asking for them would wait).
+enum class ResourceState { Absent, Ready, Coming };
+using ResourceStateQuery = ResourceState (*)(const char* name);
+// A provider that makes its resources in the background installs this
+// beside itself; a loader may then put off what it can have later.
+void setResourceStateQuery(ResourceStateQuery query);
+// Absent when no query is installed: the provider is only asked for bytes.
+ResourceState resourceState(const char* name);
 
 // Reads a whole file into `buffer` (at most `capacity` bytes). Returns the
 // number of bytes read, or -1 when the file cannot be opened or is larger

@@ -145,6 +145,7 @@ Rect fitPicture(int sourceWidth, int sourceHeight, int targetWidth, int targetHe
 }
 
 bool setUpScaledView(ScaledView& v, int sourceWidth, int sourceHeight, int targetWidth, int targetHeight) {
+    v.sourceWidth = 0;  // no view until it is all set up
     if (sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 || targetHeight <= 0) return false;
     v.sourceWidth = sourceWidth;
     v.sourceHeight = sourceHeight;
@@ -152,7 +153,10 @@ bool setUpScaledView(ScaledView& v, int sourceWidth, int sourceHeight, int targe
     v.targetHeight = targetHeight;
     v.view = fitPicture(sourceWidth, sourceHeight, targetWidth, targetHeight);
     const int width = v.view.right - v.view.left, height = v.view.bottom - v.view.top;
-    if (width <= 0 || height <= 0) return false;
+    if (width <= 0 || height <= 0) {
+        v.sourceWidth = 0;
+        return false;
+    }
     v.oneToOne = width == sourceWidth && height == sourceHeight;
     makeAxis(sourceWidth, width, v.columnFirst, v.columnSecond, v.columnWeight);
     v.columnWeight4.resize(v.columnWeight.size() * 4);
@@ -160,8 +164,11 @@ bool setUpScaledView(ScaledView& v, int sourceWidth, int sourceHeight, int targe
     v.pairedColumns = 0;
     while (v.pairedColumns < width && v.columnFirst[static_cast<size_t>(v.pairedColumns)] + 1 < sourceWidth) ++v.pairedColumns;
     makeAxis(sourceHeight, height, v.rowFirst, v.rowSecond, v.rowWeight);
-    v.shown.assign(static_cast<size_t>(sourceWidth) * sourceHeight, 0);
-    v.across.assign(v.oneToOne ? 0 : static_cast<size_t>(width) * sourceHeight, 0);
+    if (!v.shown.assign(static_cast<size_t>(sourceWidth) * sourceHeight) ||
+        !v.across.assign(v.oneToOne ? 0 : static_cast<size_t>(width) * sourceHeight)) {
+        v.sourceWidth = 0;
+        return false;
+    }
     v.changed.assign(static_cast<size_t>(sourceHeight), 0);
     v.wholeTarget = true;
     return true;

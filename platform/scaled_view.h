@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/large_memory.h"
 #include "platform/surface.h"
 
 namespace plat {
@@ -28,8 +29,8 @@ struct ScaledView {
     std::vector<uint16_t> columnWeight, rowWeight;
     std::vector<uint16_t> columnWeight4;  // each column's weight four times, once per channel
     int pairedColumns = 0;                // leading columns whose texels lie side by side
-    std::vector<uint32_t> shown;    // the picture last drawn, sourceWidth per row
-    std::vector<uint32_t> across;   // each source row scaled across, view width per row
+    LargeArray<uint32_t> shown;     // the picture last drawn, sourceWidth per row
+    LargeArray<uint32_t> across;    // each source row scaled across, view width per row
     std::vector<uint8_t> changed;   // per source row, during an update
     bool wholeTarget = true;        // the next update draws everything, bars too
 };

@@ -1,6 +1,7 @@
 #include "platform/surface.h"
 
 #include "platform/keyed_copy.h"
+#include "platform/large_memory.h"
 #include "platform/surface_kernels.h"
 
 #include <algorithm>
@@ -168,13 +169,32 @@ void surfacePixelsChanged(Surface* surface) {
     if (surface != nullptr) forgetKeyRuns(surface);
 }
 
+namespace {
+size_t pixelBytes(int width, int height) { return static_cast<size_t>(width) * height * sizeof(uint32_t); }
+
+// Screen-sized surfaces come in huge pages (platform/large_memory.h).
+uint32_t* allocatePixels(int width, int height) {
+    const size_t bytes = pixelBytes(width, height);
+    if (bytes >= LargeBlockMinimum) return static_cast<uint32_t*>(allocateLargeBlock(bytes));
+    return static_cast<uint32_t*>(std::calloc(bytes, 1));
+}
+
+void freePixels(uint32_t* pixels, int width, int height) {
+    const size_t bytes = pixelBytes(width, height);
+    if (bytes >= LargeBlockMinimum)
+        freeLargeBlock(pixels, bytes);
+    else
+        std::free(pixels);
+}
+}  // namespace
+
 Surface* createSurface(int width, int height) {
     if (width <= 0 || height <= 0 || width > MaxSurfaceSide || height > MaxSurfaceSide) return nullptr;
-    auto* pixels = static_cast<uint32_t*>(std::calloc(static_cast<size_t>(width) * height, sizeof(uint32_t)));
+    uint32_t* pixels = allocatePixels(width, height);
     if (pixels == nullptr) return nullptr;
     auto* s = new (std::nothrow) Surface;
     if (s == nullptr) {
-        std::free(pixels);
+        freePixels(pixels, width, height);
         return nullptr;
     }
     s->width = width;
@@ -189,7 +209,7 @@ void destroySurface(Surface* surface) {
     auto& all = liveSurfaces();
     all.erase(std::remove(all.begin(), all.end(), surface), all.end());
     freeKeyRuns(surface);
-    std::free(surface->pixels);
+    freePixels(surface->pixels, surface->width, surface->height);
     delete surface;
 }
 
@@ -219,6 +239,10 @@ void setColorKey(Surface* surface, uint32_t pixel) {
     // The index is built by the first keyed copy: many pictures are loaded
     // long before they are drawn, some never are, and indexing them all
     // would hold up the start.
+}
+
+void prepareKeyedCopy(const Surface* surface) {
+    if (surface != nullptr && surface->hasColorKey && !surface->lost) keyRunsOf(surface);
 }
 
 void clearColorKey(Surface* surface) {

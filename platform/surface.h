@@ -61,6 +61,10 @@ void clearColorKey(Surface* surface);
 // calls here, so that what it knows of the picture is stale.
 void surfacePixelsChanged(Surface* surface);
 
+// Builds the keyed copy's index of the surface's opaque runs now, as a
+// loader with time to spare may, rather than in the first keyed copy.
+void prepareKeyedCopy(const Surface* surface);
+
 // Copies src's rectangle to (x, y) of dst. keyed: pixels equal to src's
 // colour key (on 24 bits) are skipped. A rectangle that is not wholly inside
 // both surfaces is rejected (InvalidRect) and nothing is copied; an empty

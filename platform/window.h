@@ -93,6 +93,12 @@ void waitMessage();
 // Blocks until a message is available or the counter() reaches `deadline`,
 // whichever comes first. Returns true when a message is waiting.
 bool waitMessageUntil(int64_t deadline);
+// Work the program can do while it waits for its next frame (pictures to
+// make ready, for instance), one short piece per call; a piece returns false
+// when there was nothing to do. waitMessageUntil runs pieces while its
+// deadline is far enough away and no message waits.
+using IdleWork = bool (*)();
+void setIdleWork(IdleWork work);
 // Calls the window procedure with the message and returns its result.
 int dispatchMessage(const Message& msg);
 // Appends a message to the queue.

@@ -43,15 +43,6 @@ int findStandinEntry(const char* name) {
     return -1;
 }
 
-bool standinEntryUsesText(int index) {
-    if (index < 0 || index >= standinEntryCount) return false;
-    static const ImagePainter withText[] = {paintTitle,         paintShipSelect, paintContinue,  paintRanking,
-                                            paintEndingBanner,  paintEndingPicture, paintMessage, paintDigits,
-                                            paintPartsSheet,    paintPowerUp,    paintBossIntro};
-    for (ImagePainter painter : withText)
-        if (standinEntries[index].paint == painter) return true;
-    return false;
-}
 
 void makeStandinEntry(int index, std::vector<uint8_t>& bytes) {
     bytes.clear();

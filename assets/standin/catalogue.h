@@ -109,8 +109,6 @@ extern const int standinEntryCount;
 int findStandinEntry(const char* name);
 // Produces the file's bytes.
 void makeStandinEntry(int index, std::vector<uint8_t>& bytes);
-// Whether making the entry needs the rendered texts (and so the font library).
-bool standinEntryUsesText(int index);
 
 // ---------------------------------------------------------------------------
 // Family painters (one file each under assets/standin/)

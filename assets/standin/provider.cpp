@@ -10,6 +10,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "assets/standin/canvas.h"
 #include "assets/standin/catalogue.h"
 #include "assets/standin/formats.h"
@@ -21,6 +24,13 @@
 namespace {
 
 using standin::standinEntryCount;
+
+// The program shows the title before anything else, and loads these two
+// sounds before its first frame.
+constexpr const char* FirstShownPicture = "IMAGE/TITLEC.BMP";
+constexpr const char* FirstLoadedSounds[] = {"SOUND/SHOT.WAV", "SOUND/BOM.WAV"};
+// Niceness of the workers that make what is needed later.
+constexpr int BackgroundNice = 10;
 
 // Every file of the set, made once. Background workers make them ahead of
 // the requests; a request for a file nobody has started makes it on the
@@ -39,15 +49,20 @@ public:
         }
         pictures_ = static_cast<uint8_t*>(standin::allocateLarge(pictureBytes_));
 
-        // Most workers take the biggest pictures first, so that no large one
-        // is left to the end; pictures with text come last, once the texts
-        // are ready.
+        // One worker goes in load order, but with what the start needs (the
+        // title and the first sounds) ahead of all; the others take the
+        // biggest pictures first, so that no large one is left to the end.
         loadOrder_.order.resize(static_cast<size_t>(standinEntryCount));
         for (int i = 0; i < standinEntryCount; ++i) loadOrder_.order[static_cast<size_t>(i)] = i;
         bySize_.order = loadOrder_.order;
+        shownFirst_ = standin::findStandinEntry(FirstShownPicture);
+        shownFirstMade_ = shownFirst_ < 0;  // no title: nothing to wait for
+        auto ahead = loadOrder_.order.begin();
+        for (const char* name : {FirstShownPicture, FirstLoadedSounds[0], FirstLoadedSounds[1]}) {
+            const auto found = std::find(ahead, loadOrder_.order.end(), standin::findStandinEntry(name));
+            if (found != loadOrder_.order.end()) std::rotate(ahead++, found, found + 1);
+        }
         std::stable_sort(bySize_.order.begin(), bySize_.order.end(), [](int a, int b) {
-            bool textA = standin::standinEntryUsesText(a), textB = standin::standinEntryUsesText(b);
-            if (textA != textB) return textB;
             const standin::StandinEntry& ea = standin::standinEntries[a];
             const standin::StandinEntry& eb = standin::standinEntries[b];
             return ea.width * ea.height > eb.width * eb.height;
@@ -63,18 +78,31 @@ public:
         standin::freeLarge(pictures_, pictureBytes_);
     }
 
-    // Starts the workers, then renders the texts on this thread: the font
-    // library is not safe to use from two threads at once, and the engine
-    // uses it from this one. Workers reach the pictures with text only
-    // once the texts are ready.
+    // Starts the workers and returns. The first makes the title, then goes
+    // on in load order. The others wait until the title is made (the start
+    // needs nothing else so soon, and the processor to itself), then take
+    // the biggest pictures first, at a lower priority than the program's
+    // own threads.
     void startWorkers() {
         std::call_once(started_, [this] {
             unsigned cores = std::thread::hardware_concurrency();
             unsigned count = std::clamp(cores > 1 ? cores - 1 : 1u, 1u, 16u);
-            // One worker runs ahead of the loader in load order; the others
-            // take the biggest pictures first.
+            // One worker runs ahead of the loader in load order; the others,
+            // at low priority once the title is made, take the biggest
+            // pictures first.
             for (unsigned i = 0; i < count; ++i) {
-                std::thread worker = plat::startThread([this, i] { work(i == 0 ? loadOrder_ : bySize_); });
+                std::thread worker = i == 0 ? plat::startThread([this] { work(loadOrder_); })
+                                            : plat::startThread([this] {
+                                                  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()),
+                                                              BackgroundNice);
+                                                  {
+                                                      std::unique_lock<std::mutex> lock(mutex_);
+                                                      madeOne_.wait(lock, [this] {
+                                                          return shownFirstMade_ || stopping_.load();
+                                                      });
+                                                  }
+                                                  work(bySize_);
+                                              });
                 if (!worker.joinable()) {
                     // Without workers every file is made when it is asked for.
                     std::fprintf(stderr, "assets: no thread to make the built-in set ahead; each file is made when "
@@ -83,13 +111,11 @@ public:
                 }
                 workers_.push_back(std::move(worker));
             }
-            standin::prepareTexts();
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                textsReady_ = true;
-            }
-            madeOne_.notify_all();
         });
+    }
+
+    bool ready(int index) const {
+        return files_[static_cast<size_t>(index)].state.load(std::memory_order_acquire) == Ready;
     }
 
     // The file's bytes, made first if need be; they stay put for the run.
@@ -131,6 +157,7 @@ private:
         {
             std::lock_guard<std::mutex> lock(mutex_);
             file.state.store(Ready, std::memory_order_release);
+            if (index == shownFirst_) shownFirstMade_ = true;
         }
         madeOne_.notify_all();
         return true;
@@ -145,13 +172,7 @@ private:
         while (!stopping_) {
             int job = queue.next.fetch_add(1);
             if (job >= standinEntryCount) return;
-            int index = queue.order[static_cast<size_t>(job)];
-            if (standin::standinEntryUsesText(index)) {
-                std::unique_lock<std::mutex> lock(mutex_);
-                madeOne_.wait(lock, [this] { return textsReady_ || stopping_.load(); });
-                if (stopping_) return;
-            }
-            make(index);
+            make(queue.order[static_cast<size_t>(job)]);
         }
     }
 
@@ -163,7 +184,8 @@ private:
     std::condition_variable madeOne_;
     std::atomic<bool> stopping_{false};
     std::once_flag started_;
-    bool textsReady_ = false;  // guarded by mutex_
+    int shownFirst_ = -1;
+    bool shownFirstMade_ = false;  // guarded by mutex_
     std::vector<std::thread> workers_;
 };
 
@@ -176,7 +198,15 @@ Store& store() {
 
 void installStandinAssets() {
     plat::setResourceProvider(standinResource);
+    // Loaders may take a picture's slot before the picture is made.
+    plat::setResourceStateQuery(standinResourceState);
     store().startWorkers();
+}
+
+plat::ResourceState standinResourceState(const char* name) {
+    const int index = standin::findStandinEntry(name);
+    if (index < 0) return plat::ResourceState::Absent;
+    return store().ready(index) ? plat::ResourceState::Ready : plat::ResourceState::Coming;
 }
 
 bool standinResource(const char* name, const uint8_t** data, size_t* size) {

@@ -9,15 +9,20 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/resources.h"
+
 // Installs the resource provider that answers every asset name of the game,
-// and starts making the set in the background. A name asked for before it is
-// ready is made on the spot (or waited for, if it is being made). Calling it
-// again only installs the provider again.
+// with its state query, and starts making the set in the background. A name
+// asked for before it is ready is made on the spot (or waited for, if it is
+// being made). Calling it again only installs the provider again.
 void installStandinAssets();
 
 // The provider itself (a plat::ResourceProvider): the whole file for an
 // exact name of the set. The bytes stay valid for the rest of the run.
 bool standinResource(const char* name, const uint8_t** data, size_t* size);
+// Its state query (a plat::ResourceStateQuery): Ready once a file is made,
+// Coming before.
+plat::ResourceState standinResourceState(const char* name);
 
 // The files of the set: the images in load order, then the sounds and songs.
 int standinFileCount();

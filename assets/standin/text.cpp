@@ -2,11 +2,17 @@
 
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/resources.h"
+#include "platform/sdl/common/text_render.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -138,55 +144,105 @@ TextMask cropInk(SDL_Surface* surface) {
     return mask;
 }
 
-TextMask masks[TxtCount];
-std::once_flag prepared;
-
-void renderAll() {
-    if (TTF_Init() != 0) return;
-    // The font files are read whole first: the font library reads a file in
-    // many small pieces, which costs far more than one read.
-    std::vector<uint8_t> files[4];
+// The texts are rendered one by one, when a painter first asks for one
+// (the title, made first, needs only a few), under the font library's lock:
+// the engine's text service uses the library too, on its own thread. Each
+// face is opened on first need, and all of them are closed again once
+// every text is in.
+struct TextRenderer {
+    bool libraryUp = false, libraryFailed = false;
+    bool faceTried[4] = {};
+    // The font files are mapped whole: the font library reads a file in
+    // many small pieces, which costs far more than reading from memory.
+    struct Mapped {
+        void* data = nullptr;
+        size_t size = 0;
+    } files[4];
     TTF_Font* fonts[4] = {};
-    for (int f = 0; f < 4; ++f) {
-        std::string path = findFontFile(static_cast<Face>(f));
-        if (path.empty()) continue;
-        long size = plat::fileSize(path.c_str());
-        if (size <= 0) continue;
-        files[f].resize(static_cast<size_t>(size));
-        if (plat::readFile(path.c_str(), files[f].data(), files[f].size()) != size) continue;
-        SDL_RWops* stream = SDL_RWFromConstMem(files[f].data(), static_cast<int>(files[f].size()));
-        if (stream != nullptr) fonts[f] = TTF_OpenFontRW(stream, 1, 24);
-    }
-    const SDL_Color white{255, 255, 255, 255};
-    for (int id = 0; id < TxtCount; ++id) {
-        TextStyle style = textStyle(id);
-        TTF_Font* font = fonts[static_cast<int>(style.face)];
-        if (font == nullptr) font = fonts[0];
-        if (font == nullptr || style.text[0] == '\0') continue;
-        for (int size = style.size; size >= 6; --size) {
-            if (TTF_SetFontSize(font, size) != 0) break;
-            SDL_Surface* surface = TTF_RenderUTF8_Blended(font, style.text, white);
-            TextMask mask = cropInk(surface);
-            SDL_FreeSurface(surface);
-            if ((mask.w <= style.maxW && mask.h <= style.maxH) || size == 6) {
-                masks[id] = std::move(mask);
-                break;
+    int rendered = 0;
+};
+TextRenderer renderer;  // guarded by plat::fontLibraryLock()
+TextMask masks[TxtCount];
+std::atomic<bool> maskReady[TxtCount];
+
+TTF_Font* faceFont(int f) {
+    if (!renderer.faceTried[f]) {
+        renderer.faceTried[f] = true;
+        const std::string path = findFontFile(static_cast<Face>(f));
+        const long size = path.empty() ? -1 : plat::fileSize(path.c_str());
+        const int fd = size > 0 && size < INT32_MAX ? open(path.c_str(), O_RDONLY | O_CLOEXEC) : -1;
+        if (fd >= 0) {
+            void* data = mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_PRIVATE, fd, 0);
+            close(fd);
+            if (data != MAP_FAILED) {
+                renderer.files[f] = {data, static_cast<size_t>(size)};
+                SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
+                if (stream != nullptr) renderer.fonts[f] = TTF_OpenFontRW(stream, 1, 24);
             }
         }
     }
-    for (TTF_Font* font : fonts)
+    return renderer.fonts[f];
+}
+
+void renderText(int id) {
+    if (!renderer.libraryUp) {
+        if (renderer.libraryFailed) return;
+        if (TTF_Init() != 0) {
+            renderer.libraryFailed = true;
+            return;
+        }
+        renderer.libraryUp = true;
+    }
+    const TextStyle style = textStyle(id);
+    if (style.text[0] == '\0') return;
+    TTF_Font* font = faceFont(static_cast<int>(style.face));
+    if (font == nullptr) font = faceFont(0);
+    if (font == nullptr) return;
+    const SDL_Color white{255, 255, 255, 255};
+    for (int size = style.size; size >= 6; --size) {
+        if (TTF_SetFontSize(font, size) != 0) break;
+        SDL_Surface* surface = TTF_RenderUTF8_Blended(font, style.text, white);
+        TextMask mask = cropInk(surface);
+        SDL_FreeSurface(surface);
+        if ((mask.w <= style.maxW && mask.h <= style.maxH) || size == 6) {
+            masks[id] = std::move(mask);
+            break;
+        }
+    }
+}
+
+void closeFontsWhenAllRendered() {
+    if (++renderer.rendered < TxtCount || !renderer.libraryUp) return;
+    for (TTF_Font*& font : renderer.fonts) {
         if (font != nullptr) TTF_CloseFont(font);
+        font = nullptr;
+    }
+    for (TextRenderer::Mapped& file : renderer.files) {
+        if (file.data != nullptr) munmap(file.data, file.size);
+        file = {};
+    }
     TTF_Quit();
+    renderer.libraryUp = false;
 }
 
 }  // namespace
 
-void prepareTexts() { std::call_once(prepared, renderAll); }
+void prepareTexts() {
+    for (int id = 0; id < TxtCount; ++id) textMask(id);
+}
 
 const TextMask& textMask(int id) {
-    prepareTexts();
     static const TextMask none;
-    return (id >= 0 && id < TxtCount) ? masks[id] : none;
+    if (id < 0 || id >= TxtCount) return none;
+    if (!maskReady[id].load(std::memory_order_acquire)) {
+        const std::lock_guard<std::mutex> lock(plat::fontLibraryLock());
+        if (!maskReady[id].load(std::memory_order_relaxed)) {
+            renderText(id);
+            closeFontsWhenAllRendered();
+            maskReady[id].store(true, std::memory_order_release);
+        }
+    }
+    return masks[id];
 }
 
 }  // namespace standin

@@ -60,8 +60,9 @@ struct TextMask {
     }
 };
 
-// Renders every text once (safe to call from any thread; the first call does
-// the work). Without any usable font the masks stay empty.
+// A text's mask, rendered when first asked for (safe from any thread).
+// Without any usable font the masks stay empty. prepareTexts renders every
+// text not rendered yet.
 void prepareTexts();
 const TextMask& textMask(int id);
 

@@ -11,6 +11,7 @@ namespace {
 struct State {
     std::deque<Message> queue;
     WindowProc proc = nullptr;
+    IdleWork idleWork = nullptr;
     bool keys[VirtualKey::Count] = {};
     int64_t counter = 0;
     uint32_t ms = 0;
@@ -97,9 +98,12 @@ bool peekMessage(Message& out) {
 
 void waitMessage() { ++st().waits; }
 
+void setIdleWork(IdleWork work) { st().idleWork = work; }
+
 bool waitMessageUntil(int64_t deadline) {
     ++st().waits;
     if (!st().queue.empty()) return true;
+    if (st().idleWork != nullptr) st().idleWork();  // one piece a wait
     if (st().autoAdvance) advanceTo(deadline);
     return false;
 }

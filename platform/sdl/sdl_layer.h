@@ -15,6 +15,7 @@ struct Display {
     int vsync = -1;  // what the renderer was last told; -1 not yet
     bool offscreen = false;  // the video driver has no display (dummy, offscreen)
     bool windowSurface = false;  // shown through the window's own pixels, not a renderer
+    bool presented = false;      // a frame has been shown
 };
 extern Display display;
 

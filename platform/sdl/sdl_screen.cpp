@@ -158,9 +158,11 @@ bool setUpWindowSurface() {
     if (s == nullptr) return false;
     display.windowSurface = true;
     picture.framed.assign(static_cast<size_t>(display.logicalWidth) * display.logicalHeight, 0);
-    // Show black until the first frame.
-    SDL_FillRect(s, nullptr, 0);
-    SDL_UpdateWindowSurface(display.window);
+    // Show black until the first frame (nobody would see it without a display).
+    if (!display.offscreen) {
+        SDL_FillRect(s, nullptr, 0);
+        SDL_UpdateWindowSurface(display.window);
+    }
     return true;
 }
 
@@ -270,7 +272,10 @@ Result presentFrame(Surface* primary, const Surface* back, const Rect& srcRect, 
     const SDL_Rect rect{left, top, right - left, bottom - top};
     const Result result = display.windowSurface ? presentThroughWindowSurface(back, rect, any)
                                                 : presentThroughRenderer(back, rect, any, waitVBlank);
-    if (result == Result::Ok) stampFirstPresent();
+    if (result == Result::Ok && !display.presented) {
+        display.presented = true;
+        stampFirstPresent();
+    }
     return result;
 }
 

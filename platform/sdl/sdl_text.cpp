@@ -99,6 +99,7 @@ Font* createFont(int face, int height, int /*angleDegrees*/, int weight, bool it
     if (face < 0 || face > 1) face = 0;
     if (height == 0) height = DefaultHeight;
     if (height > MaxHeight || height < -MaxHeight) return nullptr;
+    const std::lock_guard<std::mutex> lock(fontLibraryLock());
     if (!ttfUp) {
         if (TTF_Init() != 0) return nullptr;
         ttfUp = true;
@@ -131,6 +132,7 @@ bool drawText(Surface* dst, Font* font, int x, int y, const char* text, uint32_t
               bool opaque) {
     if (dst == nullptr || dst->lost || font == nullptr || !font->inUse || text == nullptr) return false;
     if (text[0] == '\0') return true;
+    const std::lock_guard<std::mutex> lock(fontLibraryLock());
     if (TTF_GetFontStyle(font->ttf) != font->style) TTF_SetFontStyle(font->ttf, font->style);
     SDL_Surface* rendered = opaque ? TTF_RenderUTF8_Shaded(font->ttf, text, colorOf(foreground), colorOf(background))
                                    : TTF_RenderUTF8_Blended(font->ttf, text, colorOf(foreground));
@@ -141,6 +143,7 @@ bool drawText(Surface* dst, Font* font, int x, int y, const char* text, uint32_t
 }
 
 void sdl::closeFonts() {
+    const std::lock_guard<std::mutex> lock(fontLibraryLock());
     for (Font& f : fonts) f = Font{};
     for (OpenFace& f : openFaces) {
         if (f.ttf != nullptr) TTF_CloseFont(f.ttf);

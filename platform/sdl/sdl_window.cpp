@@ -75,6 +75,9 @@ constexpr int WaitSliceMs = 100;
 // waitMessageUntil sleeps the last stretch before its deadline on the
 // precise clock rather than in the event wait.
 constexpr int64_t FineWaitNs = 2'000'000;
+// It starts a piece of idle work only this long before its deadline.
+constexpr int64_t IdleWorkLeadNs = 4'000'000;
+IdleWork idleWork = nullptr;
 
 uint32_t postedEventType() {
     static const uint32_t type = [] {
@@ -218,12 +221,22 @@ void waitMessage() {
     }
 }
 
+void setIdleWork(IdleWork work) { idleWork = work; }
+
 bool waitMessageUntil(int64_t deadline) {
     for (;;) {
         if (!queue.empty()) return true;
         pollRaiseRequests(false);
         const int64_t remaining = deadline - counter();
         if (remaining <= 0) break;
+        // Idle work waits until the first frame is on the screen: the start
+        // comes first.
+        if (idleWork != nullptr && display.presented && remaining > IdleWorkLeadNs && idleWork()) {
+            // Between pieces, input goes first.
+            QueuedMessage item;
+            if (pollEvents(item)) queue.push(item);
+            continue;
+        }
         const int64_t coarseMs = (remaining - FineWaitNs) / 1'000'000;
         // Without a display nothing but our own posts can come, and those
         // are taken at the deadline: one sleep instead of two.

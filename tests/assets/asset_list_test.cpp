@@ -286,3 +286,36 @@ TEST_F(AssetLoad, AMissingSoundFailsAlone) {
 }
 
 }  // namespace
+
+TEST_F(AssetLoad, SlotsThatWaitForTheirPicturesEndWithTheSamePictures) {
+    // As the program loads: every picture may still be being made, so every
+    // slot waits; filling them gives what loading them at once gave.
+    plat::setResourceProvider(standinResource);
+    plat::setResourceStateQuery(standinResourceState);
+    loadAllAssets();
+    EXPECT_EQ(engDraw::WaitingSlotCount(), ImageAssetCount);
+    std::vector<std::vector<uint32_t>> filled;
+    std::vector<uint32_t> keys;
+    for (int i = 0; i < ImageAssetCount; ++i) {
+        const int slot = imageAssets[i].expectedSlot;
+        ASSERT_EQ(*imageAssets[i].global, slot);
+        ASSERT_TRUE(engDraw::FillSlot(slot));
+        const plat::Surface* s = imageSlots[slot].surface;
+        ASSERT_NE(s, nullptr) << imageAssets[i].file;
+        filled.emplace_back(s->pixels, s->pixels + static_cast<size_t>(s->width) * s->height);
+        keys.push_back(s->colorKey);
+    }
+    engSound::Release();
+    engDraw::Release();
+    plat::setResourceProvider(standinResource);  // no state query: every load at once
+    loadAllAssets();
+    EXPECT_EQ(engDraw::WaitingSlotCount(), 0);
+    for (int i = 0; i < ImageAssetCount; ++i) {
+        const plat::Surface* s = imageSlots[imageAssets[i].expectedSlot].surface;
+        ASSERT_NE(s, nullptr);
+        ASSERT_EQ(filled[i].size(), static_cast<size_t>(s->width) * s->height) << imageAssets[i].file;
+        EXPECT_TRUE(std::equal(filled[i].begin(), filled[i].end(), s->pixels)) << imageAssets[i].file;
+        EXPECT_EQ(keys[i], s->colorKey) << imageAssets[i].file;
+    }
+    EXPECT_TRUE(plat::headless::boxes().empty());
+}

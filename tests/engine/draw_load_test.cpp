@@ -173,3 +173,68 @@ TEST_F(LoadTest, LostSurfacesAreRestoredAndImagesReloaded) {
 }
 
 }  // namespace
+
+namespace {
+// A provider still making everything under "LATER/" (or done with it).
+bool laterReady = false;
+plat::ResourceState laterState(const char* name) {
+    if (std::string(name).rfind("LATER/", 0) != 0) return plat::ResourceState::Absent;
+    return laterReady ? plat::ResourceState::Ready : plat::ResourceState::Coming;
+}
+}  // namespace
+
+TEST_F(LoadTest, APictureStillBeingMadeWaitsInItsSlotUntilItsFirstUseOrIdleTime) {
+    testbmp::add("LATER/A", testbmp::make(24, 2, 1, {Red, Green}));
+    testbmp::add("LATER/B", testbmp::make(24, 2, 1, {0x112233, Blue}));
+    testbmp::add("NOW", solid(1, 1, Blue));
+    laterReady = false;
+    plat::setResourceStateQuery(laterState);
+
+    engDraw::SetKeyColor(-1);  // the key of the load, not of the fill
+    const int a = engDraw::LoadObject("LATER/A", 1);
+    engDraw::SetKeyColor(0);
+    const int b = engDraw::LoadObject("LATER/B", 1);
+    const int later = engDraw::LoadObject("LATER/MISSING", 1);
+    const int now = engDraw::LoadObject("NOW", 1);
+    EXPECT_EQ(a, 4);
+    EXPECT_EQ(b, 5);
+    EXPECT_EQ(later, 6) << "its failure shows when it is filled";
+    EXPECT_EQ(now, 7);
+    EXPECT_STREQ(imageSlots[a].name, "LATER/A");
+    EXPECT_EQ(imageSlots[a].surface, nullptr);
+    EXPECT_NE(imageSlots[now].surface, nullptr) << "what is not coming later loads at once";
+    EXPECT_EQ(engDraw::WaitingSlotCount(), 3);
+
+    // The first use fills the slot before drawing from it.
+    engDraw::Blit(300, 300, a, 0, 0, 2, 1);
+    EXPECT_EQ(slotPixels(a), (std::vector<uint32_t>{Red, Green}));
+    EXPECT_EQ(backAt(300, 300), 0u) << "red, the top-left pixel, is its key";
+    EXPECT_EQ(backAt(301, 300), Green);
+    EXPECT_EQ(imageSlots[a].width, 2);
+
+    // Idle time fills only what is ready, without waiting.
+    EXPECT_FALSE(engDraw::FillReadySlot());
+    EXPECT_EQ(imageSlots[b].surface, nullptr);
+    laterReady = true;
+    plat::waitMessageUntil(0);  // the platform's idle work, one piece
+    EXPECT_EQ(slotPixels(b), (std::vector<uint32_t>{0x112233, Blue}));
+    EXPECT_EQ(imageSlots[b].surface->colorKey, 0u);
+    EXPECT_TRUE(plat::headless::boxes().empty());
+
+    // A picture that never comes fails at its fill, as a load would have.
+    EXPECT_TRUE(engDraw::FillReadySlot());
+    EXPECT_EQ(lastBoxText(), "engDraw::LoadObject : BMPファイルを読み込めません");
+    EXPECT_EQ(imageSlots[later].surface, nullptr);
+    engDraw::Blit(300, 300, later, 0, 0, 1, 1);
+    EXPECT_EQ(plat::headless::boxes().size(), 1u) << "once";
+    EXPECT_EQ(engDraw::WaitingSlotCount(), 0);
+    EXPECT_FALSE(engDraw::FillReadySlot());
+
+    // A swap, and a release, leave nothing waiting behind.
+    laterReady = false;
+    EXPECT_EQ(engDraw::SwapObject("LATER/B", now, 1), 1);
+    EXPECT_EQ(imageSlots[now].surface, nullptr);
+    EXPECT_EQ(engDraw::WaitingSlotCount(), 1);
+    engDraw::Release();
+    EXPECT_EQ(engDraw::WaitingSlotCount(), 0);
+}

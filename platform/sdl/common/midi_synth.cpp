@@ -68,11 +68,7 @@ bool MidiSynth::start(int sampleRate, const std::string& soundFont, AudioLock lo
     fluid_settings_setint(settings_, "synth.cpu-cores", 1);
     if (!oneThreadOpenMpRegionsInline())
         std::fprintf(stderr, "audio: OpenMP regions are not inlined; the synthesiser allocates as it renders\n");
-    synth_ = new_fluid_synth(settings_);
-    if (synth_ == nullptr) {
-        shutdown();
-        return false;
-    }
+    synthSettled_ = false;
     soundFontLoader_ = startThread([this, soundFont] { loadSoundFont(soundFont); });
     if (!soundFontLoader_.joinable()) {
         // Start-up waits for it instead.
@@ -82,8 +78,25 @@ bool MidiSynth::start(int sampleRate, const std::string& soundFont, AudioLock lo
     return true;
 }
 
+// Makes the synthesiser, then loads the soundfont into it: both take tens
+// of milliseconds or more, so they run off the caller's time when a thread
+// can be had.
 void MidiSynth::loadSoundFont(const std::string& soundFont) {
-    if (fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
+    fluid_synth_t* made = new_fluid_synth(settings_);
+    {
+        Guard guard(lock_);
+        synth_ = made;
+    }
+    {
+        std::lock_guard<std::mutex> settled(settleMutex_);
+        synthSettled_ = true;
+    }
+    settled_.notify_all();
+    if (made == nullptr) {
+        std::fprintf(stderr, "audio: cannot start the synthesiser; music is off\n");
+        return;
+    }
+    if (fluid_synth_sfload(made, soundFont.c_str(), 1) == FLUID_FAILED) {
         std::fprintf(stderr, "audio: cannot load the soundfont %s; music is off\n", soundFont.c_str());
         return;
     }
@@ -111,11 +124,18 @@ void MidiSynth::shutdown() {
     playing_ = false;
     notifyPending_ = false;
     soundFontReady_ = false;
+    synthSettled_ = true;
     lock_ = AudioLock{};
 }
 
+bool MidiSynth::haveSynth() {
+    std::unique_lock<std::mutex> settled(settleMutex_);
+    settled_.wait(settled, [this] { return synthSettled_; });
+    return synth_ != nullptr;
+}
+
 bool MidiSynth::open(const uint8_t* bytes, size_t size) {
-    if (synth_ == nullptr || !midiFileSound(bytes, size)) return false;
+    if (!midiFileSound(bytes, size) || !haveSynth()) return false;
     std::vector<uint8_t> song(bytes, bytes + size);  // freed after the lock is let go
     Guard guard(lock_);
     if (playing_) silence();

@@ -9,8 +9,10 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -41,14 +43,16 @@ public:
     MidiSynth& operator=(const MidiSynth&) = delete;
     ~MidiSynth();
 
-    // Creates the synthesiser at `sampleRate` and starts loading the
-    // soundfont on a thread of its own: a General MIDI soundfont can take the
-    // better part of a second to read, and start-up does not wait for it.
-    // Until it is in, the music renders silence and a song does not advance,
-    // so a song played early starts from its beginning once the soundfont is
-    // there. False when the synthesiser cannot be made. A soundfont that
-    // cannot be loaded leaves the music silent and says so on standard error;
-    // without a thread for it, it is loaded here, and that is said too.
+    // Makes the synthesiser at `sampleRate` and loads the soundfont on a
+    // thread of its own: a General MIDI soundfont can take the better part
+    // of a second to read, and start-up does not wait for it (nor for the
+    // synthesiser, which is made first). Until the soundfont is in, the
+    // music renders silence and a song does not advance, so a song played
+    // early starts from its beginning once the soundfont is there; opening a
+    // song waits for the synthesiser. False when its settings cannot be
+    // made. A synthesiser or soundfont that cannot be made or loaded leaves
+    // the music silent and says so on standard error; without a thread for
+    // the soundfont, it is loaded here, and that is said too.
     bool start(int sampleRate, const std::string& soundFont, AudioLock lock = {});
     void shutdown();
     bool ready() const { return synth_ != nullptr; }
@@ -86,9 +90,15 @@ private:
     void deletePlayer();
     void silence();
 
+    // Waits until the loader has made the synthesiser (or failed to).
+    bool haveSynth();
+
     AudioLock lock_;
     fluid_settings_t* settings_ = nullptr;
-    fluid_synth_t* synth_ = nullptr;
+    std::atomic<fluid_synth_t*> synth_{nullptr};  // set by the loader, under the lock
+    std::mutex settleMutex_;
+    std::condition_variable settled_;
+    bool synthSettled_ = true;  // guarded by settleMutex_: the loader has made it or given up
     fluid_player_t* player_ = nullptr;
     std::vector<uint8_t> song_;
     bool atStart_ = false;              // the player has not been played yet

@@ -139,4 +139,9 @@ bool copyTextSurface(Surface* dst, int x, int y, SDL_Surface* text) {
     return true;
 }
 
+std::mutex& fontLibraryLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 }  // namespace plat

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cstddef>
+#include <mutex>
 
 #include "platform/surface.h"
 
@@ -27,5 +28,10 @@ bool firstUsableFontFile(const char* const* files, int count, char* path, size_t
 // alpha is blended over what dst holds. false for other formats or a lost
 // destination.
 bool copyTextSurface(Surface* dst, int x, int y, SDL_Surface* text);
+
+// SDL_ttf and the FreeType library under it are not safe to use from two
+// threads at once: everything in the program that calls them (the text
+// service, the built-in pictures' texts) holds this lock meanwhile.
+std::mutex& fontLibraryLock();
 
 }  // namespace plat
