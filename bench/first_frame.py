@@ -24,21 +24,7 @@ import sys
 import tempfile
 import time
 
-
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x720x24", "-nolisten", "tcp"],
-        pass_fds=(write_end,), stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            raise SystemExit("Xvfb gave no display")
-        number += chunk
-    os.close(read_end)
-    return xvfb, ":" + number.decode().strip()
+from virtual_display import start_xvfb
 
 
 def one_run(program, env, timeout):

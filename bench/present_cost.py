@@ -23,6 +23,8 @@ import sys
 import tempfile
 import time
 
+from virtual_display import start_xvfb
+
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
@@ -38,22 +40,6 @@ def thread_count(pid):
             if line.startswith("Threads:"):
                 return int(line.split()[1])
     return 0
-
-
-def start_xvfb(screen):
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{screen}x24", "-nolisten", "tcp"],
-        pass_fds=(write_end,), stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            raise SystemExit("Xvfb gave no display")
-        number += chunk
-    os.close(read_end)
-    return xvfb, ":" + number.decode().strip()
 
 
 def one_run(program, env, args, xvfb):
