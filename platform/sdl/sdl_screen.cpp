@@ -16,6 +16,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/large_memory.h"
 #include "platform/scaled_view.h"
 #include "platform/sdl/sdl_layer.h"
 #include "platform/surface.h"
@@ -149,6 +150,8 @@ SDL_Surface* windowSurface() {
     if (s != picture.surface || s->w != picture.view.targetWidth || s->h != picture.view.targetHeight) {
         if (!setUpScaledView(picture.view, display.logicalWidth, display.logicalHeight, s->w, s->h)) return nullptr;
         picture.surface = s;
+        // The first frame writes all of it.
+        bringInPages(s->pixels, static_cast<size_t>(s->pitch) * static_cast<size_t>(s->h));
     }
     return s;
 }
