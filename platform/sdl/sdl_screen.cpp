@@ -158,10 +158,10 @@ SDL_Surface* windowSurface() {
 
 bool setUpWindowSurface() {
     SDL_Surface* s = windowSurface();
-    if (s == nullptr) return false;
-    display.windowSurface = true;
     // Rarely used: its pages come in only if it is.
-    if (!picture.framed.assign(static_cast<size_t>(display.logicalWidth) * display.logicalHeight)) return false;
+    if (s == nullptr || !picture.framed.assign(static_cast<size_t>(display.logicalWidth) * display.logicalHeight))
+        return false;
+    display.windowSurface = true;
     // Show black until the first frame (nobody would see it without a display).
     if (!display.offscreen) {
         SDL_FillRect(s, nullptr, 0);
