@@ -3,14 +3,23 @@
 // a playing song. The "cpu_per_audio_s" counter is the share of one core the
 // callback takes: CPU seconds spent per second of audio produced.
 // "allocs_per_call" counts the heap allocations made (on any thread) while
-// the callback runs: the audio thread must not allocate.
+// the callback runs: the audio thread must not allocate. BM_DeviceTimed runs
+// the callback against a sound card's clock and counts underruns.
 #include <benchmark/benchmark.h>
+
+#include <pthread.h>
+#include <sched.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <map>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/sdl/common/audio_callback.h"
@@ -183,23 +192,123 @@ void BM_Callback_20Voices(benchmark::State& state) {
     runCallback(state, silent);
 }
 
-void BM_Callback_20VoicesAndSong(benchmark::State& state) {
+// The synthesiser playing the busy song from its start, or nullptr (the
+// benchmark then says why).
+MidiSynth* playingSong(benchmark::State& state) {
     static MidiSynth music;
     static const std::vector<uint8_t> song = busySong();
     if (!music.ready() && (!music.start(Rate, findSoundFont()) || !music.waitForSoundFont())) {
         state.SkipWithError("no General MIDI soundfont installed");
-        return;
+        return nullptr;
     }
     music.open(song.data(), song.size());
     music.seekToStart();
     music.play();
-    runCallback(state, music);
-    music.close();
+    return &music;
+}
+
+void BM_Callback_20VoicesAndSong(benchmark::State& state) {
+    if (MidiSynth* music = playingSong(state)) {
+        runCallback(state, *music);
+        music->close();
+    }
+}
+
+int64_t nowNs() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+void sleepUntilNs(int64_t deadline) {
+    const timespec ts{static_cast<time_t>(deadline / 1'000'000'000), static_cast<long>(deadline % 1'000'000'000)};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+}
+
+// The callback against a sound card's clock, for state.range(1) seconds:
+// buffers of state.range(0) frames, two of them queued in the card (as SDL
+// asks of ALSA), 20 voices and the song. The audio thread wakes when the
+// card has room for a buffer, renders it and hands it over; a buffer handed
+// over after the card played everything it had is an underrun (the card
+// then starts again from it). state.range(2) 1: the thread runs at a
+// real-time priority, as SDL asks for (granted by rtkit on most desktops);
+// 0: at the normal priority of any thread, as without it.
+void BM_DeviceTimed(benchmark::State& state) {
+    const int frames = static_cast<int>(state.range(0));
+    const int64_t runNs = state.range(1) * int64_t{1'000'000'000};
+    const bool realTime = state.range(2) != 0;
+    MidiSynth* music = playingSong(state);
+    if (music == nullptr) return;
+    const std::vector<plat::SoundBuffer> buffers = installVoices();
+    std::vector<float> out(size_t{2} * static_cast<size_t>(frames));
+    const double periodNs = 1e9 * frames / Rate;
+    const int64_t buffersPerSound = SoundSeconds * Rate / frames;
+    for (auto _ : state) {
+        int64_t underruns = 0, calls = 0, renderMax = 0, slackMin = INT64_MAX;
+        std::vector<int64_t> lateness;
+        bool priorityGranted = true;
+        std::thread device([&] {
+            if (realTime) {
+                sched_param param{};
+                param.sched_priority = 10;
+                priorityGranted = pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
+            }
+            int64_t start = nowNs();
+            const int64_t end = start + runNs;
+            for (int64_t k = 0; nowNs() < end; ++k, ++calls) {
+                const int64_t wake = start + static_cast<int64_t>(static_cast<double>(k + 1) * periodNs);
+                sleepUntilNs(wake);
+                const int64_t woke = nowNs();
+                lateness.push_back(woke - wake);
+                if (k % buffersPerSound == 0)
+                    for (plat::SoundBuffer b : buffers) bankPlay(bank(), b);
+                if (renderAudio(bank(), *music, out.data(), static_cast<uint32_t>(frames))) {
+                    music->seekToStart();
+                    music->play();
+                }
+                const int64_t done = nowNs();
+                renderMax = std::max(renderMax, done - woke);
+                const int64_t dry = start + static_cast<int64_t>(static_cast<double>(k + 2) * periodNs);
+                slackMin = std::min(slackMin, dry - done);
+                if (done > dry) {
+                    ++underruns;
+                    start += done - dry;
+                }
+            }
+        });
+        device.join();
+        if (!priorityGranted) {
+            state.SkipWithError("no real-time priority for this thread");
+            break;
+        }
+        std::sort(lateness.begin(), lateness.end());
+        const auto at = [&](double f) {
+            return lateness.empty() ? 0.0
+                                    : static_cast<double>(lateness[std::min(lateness.size() - 1,
+                                                                            static_cast<size_t>(f * lateness.size()))]) / 1e3;
+        };
+        state.counters["underruns"] = static_cast<double>(underruns);
+        state.counters["buffers"] = static_cast<double>(calls);
+        state.counters["wake_late_p99_us"] = at(0.99);
+        state.counters["wake_late_max_us"] = at(1.0);
+        state.counters["render_max_us"] = static_cast<double>(renderMax) / 1e3;
+        state.counters["slack_min_us"] = static_cast<double>(slackMin) / 1e3;
+    }
+    std::vector<float> freed;
+    for (plat::SoundBuffer b : buffers) bankRemove(bank(), b, freed);
+    music->close();
+    state.SetLabel(std::to_string(frames) + " frames, " + (realTime ? "real-time" : "normal") + " priority");
 }
 
 }  // namespace
 
 BENCHMARK(BM_Callback_20Voices)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Callback_20VoicesAndSong)->MinTime(5.0)->Unit(benchmark::kMicrosecond);
+// Arguments: frames per buffer, seconds, real-time priority. A minute each.
+BENCHMARK(BM_DeviceTimed)
+    ->ArgsProduct({{256, 512}, {60}, {0, 1}})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 BENCHMARK_MAIN();

@@ -23,6 +23,8 @@ import sys
 import tempfile
 import time
 
+from virtual_display import start_xvfb
+
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
@@ -40,29 +42,14 @@ def thread_count(pid):
     return 0
 
 
-def start_xvfb(screen):
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{screen}x24", "-nolisten", "tcp"],
-        pass_fds=(write_end,), stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            raise SystemExit("Xvfb gave no display")
-        number += chunk
-    os.close(read_end)
-    return xvfb, ":" + number.decode().strip()
-
-
 def one_run(program, env, args, xvfb):
     report = None
     if args.allocs:
         report = tempfile.NamedTemporaryFile(prefix="md4-allocs-", delete=False).name
         env = dict(env, LD_PRELOAD=args.alloc_library, MD4_ALLOC_REPORT=report,
                    MD4_ALLOC_WINDOW=f"{args.warmup},{args.warmup + args.seconds}")
-    proc = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+    prefix = ["chrt", "-f", "10"] if args.realtime else []
+    proc = subprocess.Popen([*prefix, program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                             cwd=tempfile.gettempdir())
     try:
         time.sleep(args.warmup)
@@ -108,6 +95,9 @@ def main():
     parser.add_argument("--windowed", action="store_true", help="only a label: pass the windowed program")
     parser.add_argument("--screen", default="1280x720")
     parser.add_argument("--allocs", action="store_true")
+    parser.add_argument("--realtime", action="store_true",
+                        help="run the programs at a real-time priority (chrt -f 10, needs the right to): on a "
+                             "machine others load, this comes nearer to what an idle one gives")
     parser.add_argument("--alloc-library", help="default: build/bench/libmd4_alloc_count.so of this tree")
     parser.add_argument("--env", action="append", default=[], help="NAME=VALUE for the program")
     parser.add_argument("programs", nargs="+")
@@ -142,7 +132,8 @@ def main():
             xvfb.wait()
     load_after = os.getloadavg()
 
-    where = "SDL dummy video driver" if args.dummy else f"Xvfb {args.screen}"
+    where = ("SDL dummy video driver" if args.dummy else f"Xvfb {args.screen}") + \
+        (", real-time priority" if args.realtime else "")
     print(f"still screen, {where}, {args.seconds:g} s x {args.runs} runs; load average "
           f"{load_before[0]:.2f} before, {load_after[0]:.2f} after, {os.cpu_count()} cores")
     for program, runs in results.items():

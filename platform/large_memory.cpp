@@ -1,6 +1,7 @@
 #include "platform/large_memory.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
 
@@ -30,6 +31,20 @@ void* allocateLargeBlock(size_t bytes) {
 
 void freeLargeBlock(void* block, size_t bytes) {
     if (block != nullptr && bytes != 0) munmap(block, roundedSize(bytes));
+}
+
+void bringInPages(void* memory, size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+    // Only the whole pages inside the range: its edges may share a page with
+    // other memory, which faults in as it always does.
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<uintptr_t>(memory);
+    const uintptr_t first = (start + page - 1) / page * page, end = (start + bytes) / page * page;
+    if (memory != nullptr && end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+#else
+    (void)memory;
+    (void)bytes;
+#endif
 }
 
 }  // namespace plat

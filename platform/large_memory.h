@@ -18,6 +18,11 @@ constexpr size_t LargeBlockMinimum = size_t{1} << 20;
 void* allocateLargeBlock(size_t bytes);
 void freeLargeBlock(void* block, size_t bytes);
 
+// Brings in the pages of memory someone else allocated (a window's pixel
+// buffer) in one call, rather than one fault at a time as they are first
+// written. Nothing happens where the system cannot.
+void bringInPages(void* memory, size_t bytes);
+
 // An array of `count` zero-initialised elements in one large block.
 template <class T>
 class LargeArray {

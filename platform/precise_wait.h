@@ -13,7 +13,7 @@ namespace plat {
 struct WakeMargin {
     static constexpr int History = 16;
     static constexpr int64_t MinNs = 20'000;
-    static constexpr int64_t MaxNs = 500'000;
+    static constexpr int64_t MaxNs = 200'000;
     static constexpr int64_t GuardNs = 20'000;  // above the lateness it aims to absorb
     int64_t lateness[History] = {};              // of the last sleeps, ns
     int next = 0;

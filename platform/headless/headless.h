@@ -29,6 +29,8 @@ void advanceTime(int64_t nanoseconds);
 // the clocks forward to their deadline instead of returning at once.
 void setAutoAdvance(bool on);
 // How many times the loop blocked in waitMessage / waitMessageUntil.
+// waitMessageUntil with an empty queue also runs one piece of the idle work
+// (plat::setIdleWork), if any.
 int waitCount();
 
 // Scripted keyboard state (the queue is scripted with plat::postMessage).

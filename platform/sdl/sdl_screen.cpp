@@ -16,6 +16,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/large_memory.h"
 #include "platform/scaled_view.h"
 #include "platform/sdl/sdl_layer.h"
 #include "platform/surface.h"
@@ -132,7 +133,7 @@ Result presentThroughRenderer(const Surface* back, const SDL_Rect& rect, bool an
 struct WindowPicture {
     SDL_Surface* surface = nullptr;  // the window's, as last seen
     ScaledView view;
-    std::vector<uint32_t> framed;    // a part of the back surface framed in black
+    LargeArray<uint32_t> framed;     // a part of the back surface framed in black
 };
 WindowPicture picture;
 
@@ -149,15 +150,18 @@ SDL_Surface* windowSurface() {
     if (s != picture.surface || s->w != picture.view.targetWidth || s->h != picture.view.targetHeight) {
         if (!setUpScaledView(picture.view, display.logicalWidth, display.logicalHeight, s->w, s->h)) return nullptr;
         picture.surface = s;
+        // The first frame writes all of it.
+        bringInPages(s->pixels, static_cast<size_t>(s->pitch) * static_cast<size_t>(s->h));
     }
     return s;
 }
 
 bool setUpWindowSurface() {
     SDL_Surface* s = windowSurface();
-    if (s == nullptr) return false;
+    // Rarely used: its pages come in only if it is.
+    if (s == nullptr || !picture.framed.assign(static_cast<size_t>(display.logicalWidth) * display.logicalHeight))
+        return false;
     display.windowSurface = true;
-    picture.framed.assign(static_cast<size_t>(display.logicalWidth) * display.logicalHeight, 0);
     // Show black until the first frame (nobody would see it without a display).
     if (!display.offscreen) {
         SDL_FillRect(s, nullptr, 0);
@@ -174,7 +178,7 @@ Result presentThroughWindowSurface(const Surface* back, const SDL_Rect& rect, bo
     const uint32_t* source = back->pixels;
     size_t pitch = static_cast<size_t>(back->width);
     if (!any || rect.x != 0 || rect.y != 0 || rect.w != display.logicalWidth || rect.h != display.logicalHeight) {
-        std::fill(picture.framed.begin(), picture.framed.end(), 0u);
+        std::fill(picture.framed.data(), picture.framed.data() + picture.framed.size(), 0u);
         for (int y = 0; any && y < rect.h; ++y)
             std::memcpy(picture.framed.data() + static_cast<size_t>(rect.y + y) * display.logicalWidth + rect.x,
                         back->pixels + static_cast<size_t>(rect.y + y) * back->width + rect.x,
