@@ -25,6 +25,10 @@ void setMilliseconds(uint32_t value);
 void advanceMilliseconds(uint32_t ms);
 // Moves both clocks forward by the same real time (ns of counter, whole ms).
 void advanceTime(int64_t nanoseconds);
+// The calendar clock reads `start` plus the counter's whole seconds (so a
+// scripted run seeds the random generator the same way every time); 0
+// after reset().
+void setCalendarStart(uint32_t start);
 // When on, waitMessageUntil / sleepUntil / sleepMs with an empty queue move
 // the clocks forward to their deadline instead of returning at once.
 void setAutoAdvance(bool on);
