@@ -94,10 +94,15 @@ void scrollBackColumn(int column) {
     const float fieldX = screenX(backTileStartX);
     const auto restackDue = [&rule](float lastY) { return rule.restackAtZero ? lastY >= 0.0f : lastY > 0.0f; };
     const bool restackEarlier = restackDue(tiles[BackTileCount - 1].y);
+    // The steps of this frame, one per speed that applies, added one after
+    // the other.
+    const float firstStep = speedCount > 0 ? speeds[0] * frameTime : 0.0f;
+    const float secondStep = speedCount > 1 ? speeds[1] * frameTime : 0.0f;
     for (int k = 0; k < BackTileCount; ++k) {
         BackTile& tile = tiles[k];
         tile.x = rule.driftsSideways ? fieldX + tile.drift * frameTime : fieldX;
-        for (int s = 0; s < speedCount; ++s) tile.y += speeds[s] * frameTime;
+        if (speedCount > 0) tile.y += firstStep;
+        if (speedCount > 1) tile.y += secondStep;
         const bool restack = k < BackTileCount - 1 ? restackEarlier : restackDue(tile.y);
         if (restack) {
             tile.y = -static_cast<float>(BackTileHeight) * static_cast<float>(k);
