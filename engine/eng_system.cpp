@@ -192,4 +192,5 @@ int Rand() {
 
 void SeedRand(uint32_t seed) { randState = seed; }
 
+
 }  // namespace engSystem

@@ -175,9 +175,10 @@ void messageBox(const char* title, const char* text);
 void beep();
 // The program's directory, ending in '/'.
 const char* appDirectory();
-// The seed of the game's random generator: the SDL layer takes it from the
-// clock, the headless layer returns what the test set (fixed by default), so
-// that a run of scripted keys with one seed plays the same game again.
+// The seed of the game's random generator: seconds of the calendar clock.
+// The headless layer counts them from the seed a test set (fixed by
+// default) along its own clock, so that a run of scripted keys with one
+// seed plays the same game again.
 uint32_t randomSeed();
 
 // Takes the single-instance lock of that name. When another copy holds it,

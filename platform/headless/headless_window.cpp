@@ -171,7 +171,7 @@ void messageBox(const char* title, const char* text) {
 }
 void beep() { ++st().beeps; }
 const char* appDirectory() { return st().appDir.c_str(); }
-uint32_t randomSeed() { return st().randomSeed; }
+uint32_t randomSeed() { return st().randomSeed + static_cast<uint32_t>(st().counter / kFrequency); }
 
 bool acquireInstanceLock(const char*) {
     if (st().lockHeldElsewhere) {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/eng_system.h"
 #include "game/game_flags.h"
@@ -14,6 +16,7 @@
 #include "game/shots/shot_records.h"
 #include "platform/headless/headless.h"
 #include "stages/stage1/boss1.h"
+#include "stages/stage1/ring_spirals.h"
 #include "stages/stage1/stage1.h"
 #include "headless_run/headless_run.h"
 
@@ -32,6 +35,23 @@ int32_t frameOfState(const RunResult& result, int32_t state) {
     for (const StateEntry& entry : result.states)
         if (entry.state == state) return entry.frame;
     return -1;
+}
+
+// The states a run of the command-line program entered, from its lines
+// "frame N state S score P".
+std::vector<StateEntry> statesOfProgramRun(const std::string& args) {
+    std::vector<StateEntry> states;
+    const std::string command = std::string(MD4_RUN_HEADLESS) + " " + args;
+    FILE* out = popen(command.c_str(), "r");
+    if (out == nullptr) return states;
+    char line[256];
+    while (std::fgets(line, sizeof line, out) != nullptr) {
+        StateEntry entry{};
+        if (std::sscanf(line, "frame %d state %d score %d", &entry.frame, &entry.state, &entry.score) == 3)
+            states.push_back(entry);
+    }
+    pclose(out);
+    return states;
 }
 
 // Starts a run and plays it up to and including the stage's first frame.
@@ -76,15 +96,26 @@ TEST(Stage1Scenario, UntouchedStageEndsByTheForcedClearOnThePredictedFrame) {
     EXPECT_EQ(result.errorBoxes, 0);
 }
 
-TEST(Stage1Scenario, FiringFromTheStartScoresAndEndsNoLater) {
+TEST(Stage1Scenario, FiringFromTheStartScoresEndsNoLaterAndReplaysForItsSeed) {
     // C held from the first frame: the weapon fires once the ship may move.
-    const RunResult result = runHeadless(stage1Script("down 1 C\nstop-at 3\n"));
-    const int32_t stage2 = frameOfState(result, stateStage2);
-    ASSERT_GT(stage2, 0);
-    EXPECT_LE(stage2, 30287);
-    EXPECT_GT(result.states.back().score, 0);
-    RecordProperty("stage2_frame", stage2);
-    RecordProperty("score", result.states.back().score);
+    // Each run in a fresh process of the command-line program, as a player
+    // would start the game; one seed and one script give one game.
+    const std::string args = "--seed 7 --press 10 Return --press 70 F1 --down 1 C --stop-at 3";
+    const std::vector<StateEntry> first = statesOfProgramRun(args);
+    ASSERT_FALSE(first.empty());
+    ASSERT_EQ(first.back().state, stateStage2);
+    EXPECT_LE(first.back().frame, 30287);
+    EXPECT_GT(first.back().score, 0);
+    RecordProperty("stage2_frame", first.back().frame);
+    RecordProperty("score", first.back().score);
+
+    const std::vector<StateEntry> again = statesOfProgramRun(args);
+    ASSERT_EQ(again.size(), first.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(again[i].frame, first[i].frame) << i;
+        EXPECT_EQ(again[i].state, first[i].state) << i;
+        EXPECT_EQ(again[i].score, first[i].score) << i;
+    }
 }
 
 TEST(Stage1Scenario, FirstFrameClearsAPauseAndTheShipWaitsFor150) {
@@ -100,6 +131,22 @@ TEST(Stage1Scenario, FirstFrameClearsAPauseAndTheShipWaitsFor150) {
     EXPECT_GT(plat::headless::presentCount(), presents);
     for (int i = 0; i < 3; ++i) runHeadlessFrame();
     EXPECT_GT(playerX, startX);
+    endHeadlessRun();
+}
+
+TEST(Stage1Scenario, PatternsRunOnceTheBossHasLostMoreThanTenHp) {
+    startInStage1();
+    scrollDistance = 3000.0f;
+    boss1.moveTimer = 150.0f;  // down on the field
+    boss1.hp = 1010.0f;
+    for (int i = 0; i < 20; ++i) runHeadlessFrame();
+    EXPECT_EQ(boss1Timeline, 0u);
+    boss1.hp = 1009.5f;
+    for (int i = 0; i < 10; ++i) runHeadlessFrame();
+    EXPECT_EQ(boss1Timeline, 10u);
+    // Ring pools 3 and 4 fire their first shot when their counters reach 10.
+    EXPECT_EQ(ringPoolRecords(findRingPool(1, 3))[0].active, 1);
+    EXPECT_EQ(ringPoolRecords(findRingPool(1, 1))[0].active, 0) << "its window opens at 1400";
     endHeadlessRun();
 }
 
