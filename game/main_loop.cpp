@@ -93,7 +93,7 @@ bool runLoopTurn() {
     return true;
 }
 
-int WinMain() {
+int startGame() {
     engSystem::ResetGlobals();
     if (!engSystem::LockInstance(AppTitle)) return ExitNormal;  // the other copy came to the front
 
@@ -122,7 +122,12 @@ int WinMain() {
         return ExitNoScreen;
     }
     engSystem::ResetFrameClock();
+    return GameStarted;
+}
 
+int WinMain() {
+    const int status = startGame();
+    if (status != GameStarted) return status;
     loopExitCode = ExitNormal;
     while (runLoopTurn()) {
     }

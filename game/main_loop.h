@@ -19,6 +19,10 @@ constexpr int ExitNoScreen = 2;  // the screen could not be brought up (after it
 
 // Start-up, then the loop until the quit message. Returns the exit status.
 int WinMain();
+// The start-up alone, up to the first turn of the loop: GameStarted, or the
+// exit status when the program cannot run.
+constexpr int GameStarted = -1;
+int startGame();
 
 // One turn of the loop: one message, or one idle turn. false once the quit
 // message was taken; loopExitCode then holds its code.

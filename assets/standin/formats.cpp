@@ -40,9 +40,8 @@ size_t bmpFileSize(int width, int height) {
     return bmpHeaderBytes + static_cast<size_t>(bmpRowBytes(width)) * static_cast<size_t>(height);
 }
 
-void encodeBmp(const Canvas& canvas, std::vector<uint8_t>& out) {
-    const uint32_t rowBytes = bmpRowBytes(canvas.w);
-    const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(canvas.h);
+void beginBmp(int width, int height, std::vector<uint8_t>& out) {
+    const uint32_t imageBytes = bmpRowBytes(width) * static_cast<uint32_t>(height);
     const uint32_t headerBytes = bmpHeaderBytes;
     out.clear();
     out.reserve(headerBytes + imageBytes);
@@ -54,24 +53,34 @@ void encodeBmp(const Canvas& canvas, std::vector<uint8_t>& out) {
     put32(out, headerBytes);
     // BITMAPINFOHEADER
     put32(out, 40);
-    put32(out, static_cast<uint32_t>(canvas.w));
-    put32(out, static_cast<uint32_t>(canvas.h));  // positive: bottom-up rows
-    put16(out, 1);                                 // planes
-    put16(out, 24);                                // bits per pixel
-    put32(out, 0);                                 // BI_RGB
+    put32(out, static_cast<uint32_t>(width));
+    put32(out, static_cast<uint32_t>(height));  // positive: bottom-up rows
+    put16(out, 1);                               // planes
+    put16(out, 24);                              // bits per pixel
+    put32(out, 0);                               // BI_RGB
     put32(out, imageBytes);
     put32(out, 2835);  // 72 dpi
     put32(out, 2835);
     put32(out, 0);
     put32(out, 0);
+}
+
+void appendBmpRow(const uint32_t* pixels, int width, std::vector<uint8_t>& out) {
+    for (int x = 0; x < width; ++x) {
+        out.push_back(static_cast<uint8_t>(pixels[x]));        // blue
+        out.push_back(static_cast<uint8_t>(pixels[x] >> 8));   // green
+        out.push_back(static_cast<uint8_t>(pixels[x] >> 16));  // red
+    }
+    for (uint32_t pad = static_cast<uint32_t>(width) * 3; pad < bmpRowBytes(width); ++pad) out.push_back(0);
+}
+
+void encodeBmp(const Canvas& canvas, std::vector<uint8_t>& out) {
+    beginBmp(canvas.w, canvas.h, out);
+    std::vector<uint32_t> row(static_cast<size_t>(canvas.w));
     for (int y = canvas.h - 1; y >= 0; --y) {
-        for (int x = 0; x < canvas.w; ++x) {
-            uint32_t pixel = finishPixel(canvas.at(x, y), canvas.keyThreshold);
-            out.push_back(static_cast<uint8_t>(pixel));        // blue
-            out.push_back(static_cast<uint8_t>(pixel >> 8));   // green
-            out.push_back(static_cast<uint8_t>(pixel >> 16));  // red
-        }
-        for (uint32_t pad = static_cast<uint32_t>(canvas.w) * 3; pad < rowBytes; ++pad) out.push_back(0);
+        for (int x = 0; x < canvas.w; ++x)
+            row[static_cast<size_t>(x)] = finishPixel(canvas.at(x, y), canvas.keyThreshold);
+        appendBmpRow(row.data(), canvas.w, out);
     }
 }
 

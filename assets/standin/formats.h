@@ -14,6 +14,10 @@ namespace standin {
 void encodeBmp(const Canvas& canvas, std::vector<uint8_t>& out);
 // The size of that file for a canvas of width x height.
 size_t bmpFileSize(int width, int height);
+// The same file written a row at a time: the headers (out is cleared), then
+// the rows from the bottom up, each of `width` 0x00RRGGBB pixels.
+void beginBmp(int width, int height, std::vector<uint8_t>& out);
+void appendBmpRow(const uint32_t* pixels, int width, std::vector<uint8_t>& out);
 
 // Canonical 44-byte-header WAVE file: PCM, 16 bits, mono.
 void encodeWave(const std::vector<int16_t>& samples, int sampleRate, std::vector<uint8_t>& out);

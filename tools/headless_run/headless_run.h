@@ -1,0 +1,89 @@
+// The real game on the headless platform, run as fast as the machine allows.
+//
+// A run starts the program as its entry does (instance lock, window, assets,
+// frame clock), sets the random seed, and turns the real main loop. The
+// headless clocks jump to each deadline the pacer sets, so the pacer finds
+// one frame due per deadline with the whole-millisecond frame times a
+// 60-frames-a-second display gives (16 and 17 ms). Keys come from a script:
+// down and up at given frames. Per state entered the run notes the frame and
+// the score; at chosen frames it saves the back surface as a bitmap.
+//
+// Frames are counted from 1: frame N is the N-th call of a state handler. A
+// key scripted for frame N is in the queue before frame N runs, so frame N
+// sees it (lastKey and the held state). A state entered "at frame N" has N as
+// its first frame.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/surface.h"
+
+struct ScriptedKey {
+    int32_t frame;
+    int32_t key;  // virtual-key code
+    bool down;
+};
+
+struct ScriptedPicture {
+    int32_t frame;     // saved after this frame has run
+    std::string path;  // a .bmp file
+};
+
+struct RunScript {
+    uint32_t seed = 1;
+    int32_t frameLimit = 200000;  // the run ends after this many frames
+    int32_t stopState = -1;       // the run ends when this state is entered
+    std::vector<ScriptedKey> keys;
+    std::vector<ScriptedPicture> pictures;
+};
+
+struct StateEntry {
+    int32_t frame;  // the state's first frame
+    int32_t state;
+    int32_t score;  // when it was entered
+};
+
+struct RunResult {
+    bool started = false;      // the start-up went through
+    bool quit = false;         // the program ended (Esc, close)
+    int32_t frames = 0;        // frames run
+    std::vector<StateEntry> states;
+    double playedSeconds = 0;  // the game's own clock over the run
+    double wallSeconds = 0;    // what the run took on this machine
+    int32_t errorBoxes = 0;    // error boxes the program showed
+    int32_t picturesFailed = 0;
+};
+
+// Reads script lines into `script`; false with a message in `error` on the
+// first line it cannot read. One command a line, '#' starts a comment:
+//   seed N            the random seed
+//   frames N          end after N frames
+//   stop-at STATE     end when the state is entered (1, 2, 3, 4, 6, 12)
+//   down FRAME KEY    key down before frame FRAME
+//   up FRAME KEY      key up before frame FRAME
+//   press FRAME KEY [FRAMES]  down before FRAME, up FRAMES later (1)
+//   picture FRAME PATH        the back surface after FRAME, as a bitmap
+// KEY is a name (Return, Escape, Space, Shift, Ctrl, Left, Up, Right, Down,
+// F1..F12, A..Z, 0..9) or a number (0x10).
+bool parseRunScript(const std::string& text, RunScript& script, std::string& error);
+int32_t virtualKeyByName(const std::string& name);  // -1 when unknown
+
+// A whole run. With a log, one line per state entered and a summary.
+RunResult runHeadless(const RunScript& script, FILE* log = nullptr);
+
+// The same, a frame at a time, for tests and benchmarks that look inside
+// the run between frames. startHeadlessRun brings up a fresh engine and the
+// program (false when the start-up failed); runHeadlessFrame runs loop turns
+// until one more frame has run (false once the run is over: the program
+// ended, the frame limit, the stop state); endHeadlessRun releases the
+// engine and hands back the result.
+bool startHeadlessRun(const RunScript& script, FILE* log = nullptr);
+bool runHeadlessFrame();
+int32_t headlessFramesRun();
+RunResult endHeadlessRun();
+
+// A surface as a 24-bit bitmap file. false when it cannot be written.
+bool saveSurfaceBitmap(const plat::Surface* surface, const char* path);

@@ -1,0 +1,56 @@
+// run-headless: the real game on the headless platform, as fast as the
+// machine allows, with a scripted key timeline.
+//
+//   run-headless [SCRIPT...] [--COMMAND ARGS...]...
+//
+// SCRIPT files (first) hold the lines that parseRunScript reads; each --COMMAND with
+// the words after it up to the next --COMMAND is one more such line, e.g.
+//
+//   run-headless --seed 7 --press 10 Return --press 80 F1 --down 80 Shift
+//                --picture 3000 mid.bmp --stop-at 3
+//
+// Prints "frame N state S score P" for every state entered and a summary
+// with the game's own time against the wall time. Exit status: 0 when the
+// run went through (and reached the stop state, if one was asked for), 1
+// otherwise, 2 on a bad script.
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tools/headless_run/headless_run.h"
+
+int main(int argc, char** argv) {
+    std::string text;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--", 2) == 0) {
+            text += '\n';
+            text += argv[i] + 2;
+        } else if (text.empty() || text.back() == '\n') {
+            std::ifstream file(argv[i]);
+            if (!file) {
+                std::fprintf(stderr, "run-headless: cannot read %s\n", argv[i]);
+                return 2;
+            }
+            std::ostringstream contents;
+            contents << file.rdbuf();
+            text += contents.str();
+            text += '\n';
+        } else {
+            text += ' ';
+            text += argv[i];
+        }
+    }
+    RunScript script;
+    std::string error;
+    if (!parseRunScript(text, script, error)) {
+        std::fprintf(stderr, "run-headless: %s\n", error.c_str());
+        return 2;
+    }
+    const RunResult result = runHeadless(script, stdout);
+    bool ok = result.started && result.picturesFailed == 0;
+    if (script.stopState >= 0)
+        ok = ok && !result.states.empty() && result.states.back().state == script.stopState;
+    return ok ? 0 : 1;
+}
