@@ -10,6 +10,8 @@
 #include "game/enemy_slots.h"
 #include "game/game_flags.h"
 #include "game/large_targets.h"
+#include "game/mid_boss_arms.h"
+#include "game/mid_bosses.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/score.h"
@@ -127,9 +129,11 @@ void resetPlayState() {
 
     resetEnemySlots();
     resetTurningEnemies();
+    // The arms' fan banks and puffs, then the mid-bosses and their arm parts.
+    resetMidBossArmPuffs();
+    resetMidBosses();
 
-    // Then, as their records come: the mid-bosses with their arms, arm fan
-    // banks and puffs, and the ending's streaks.
+    // Then, as their records come: the ending's streaks.
 }
 
 void resetScrollAndPlayer() {

@@ -12,7 +12,7 @@
 #include "game/player.h"
 
 TurningEnemy turningEnemies[TurningEnemyCount];
-Puff turningEnemyPuffs[TurningEnemyCount][PuffsPerEnemy];
+Puff turningEnemyPuffs[TurningEnemyCount][PuffsPerSet];
 FanShot turningEnemyFanShots[TurningEnemyCount][FanShotsPerEnemy];
 
 namespace {
@@ -42,14 +42,6 @@ constexpr int TurningSpriteCount = static_cast<int>(std::size(turningSprites));
 
 // Puffs: hp at or below this makes an enemy smoke.
 constexpr float smokeHp = 1200.0f;
-constexpr Position freePuffPosition{-500.0f, -2550.0f};
-constexpr int32_t PuffSize = 40, PuffFrames = 7;
-
-void freePuff(Puff& puff, Position at) {
-    puff.active = 0;
-    puff.x = at.x;
-    puff.y = at.y;
-}
 
 // Fan waves: every 260 ticks five fans of three, 40 ticks apart.
 constexpr int32_t fanWaveCycle = 260;
@@ -152,45 +144,14 @@ void killTurningEnemy(int i) {
 void spawnTurningEnemyPuffs(int i, int w, int h) {
     if (!validEnemy(i)) return;
     const TurningEnemy& e = turningEnemies[i];
-    for (Puff& puff : turningEnemyPuffs[i]) {
-        if (!(e.hp <= smokeHp) || puff.active != 0) continue;
-        // A box no wider than a puff leaves no room to spread: offset 0.
-        const int spread = w - 40;
-        const int offset = spread > 0 ? engSystem::Rand() % spread : 0;
-        puff.x = e.x + static_cast<float>(offset);
-        puff.y = e.y + static_cast<float>((h - 40) / 2);
-        puff.vy = static_cast<float>(-(engSystem::Rand() % 100 + 100));
-        puff.vx = static_cast<float>(engSystem::Rand() % 100 - 50);
-        puff.active = 1;
-        puff.frame = 0;
-    }
+    spawnPuffSet(turningEnemyPuffs[i], Position{e.x, e.y}, w, h, e.hp <= smokeHp, false);
 }
 
 void stepTurningEnemyPuffs(int i, int w, int h) {
     if (!validEnemy(i)) return;
     const TurningEnemy& e = turningEnemies[i];
-    const float dt = frameTime;
-    for (Puff& puff : turningEnemyPuffs[i]) {
-        if (puff.active != 0) {
-            puff.x += puff.vx * dt;
-            puff.y += puff.vy * dt;
-        }
-        // A fresh number for every puff, free ones too.
-        const float reach = static_cast<float>(engSystem::Rand() % 100);
-        if (puff.y < (e.y - static_cast<float>(h)) - reach || puff.x < e.x - 40.0f ||
-            puff.x > (e.x + static_cast<float>(w)) + 40.0f) {
-            freePuff(puff, freePuffPosition);
-        }
-    }
-}
-
-void drawPuffSet(Puff* puffs) {
-    if (puffs == nullptr) return;
-    for (int k = 0; k < PuffsPerEnemy; ++k) {
-        Puff& puff = puffs[k];
-        if (puff.active == 0) continue;
-        drawStripFrame(puff.frame, PuffFrames, imgZbak6b, PuffSize, PuffSize, pixelOf(puff.x), pixelOf(puff.y));
-    }
+    const Position holder{e.x, e.y};
+    stepPuffSet(turningEnemyPuffs[i], &holder, 1, w, h);
 }
 
 void drawTurningEnemyPuffs(int i) {
@@ -297,7 +258,5 @@ void resetTurningEnemies() {
     for (auto& bank : turningEnemyFanShots) {
         for (FanShot& shot : bank) parkFanShot(shot, fanShotPhases);
     }
-    for (auto& puffs : turningEnemyPuffs) {
-        for (Puff& puff : puffs) freePuff(puff, parkPosition);
-    }
+    for (auto& puffs : turningEnemyPuffs) parkPuffSet(puffs);
 }
