@@ -13,6 +13,4 @@ void presentBlankFrame() {
 }  // namespace
 
 void stage1Frame() { presentBlankFrame(); }
-void stage2Frame() { presentBlankFrame(); }
-void stage3Frame() { presentBlankFrame(); }
 void runEndingSequence() { presentBlankFrame(); }

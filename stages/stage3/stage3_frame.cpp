@@ -1,0 +1,103 @@
+#include "stages/stage3/stage3_frame.h"
+
+#include <span>
+
+#include "game/backgrounds.h"
+#include "game/enemy_slots.h"
+#include "game/stage_frame.h"
+#include "game/timeline.h"
+#include "stages/stage3/boss3.h"
+
+namespace {
+
+constexpr int Stage = 3;
+
+// ---------------------------------------------------------------------------
+// Boss pattern windows, on the counter's new value (bounds inclusive)
+// ---------------------------------------------------------------------------
+// TODO: the shot families' rows (fan waves, volley timers, aimed volleys,
+// sweeps, missile streams) as their routines land.
+constexpr std::span<const PatternWindow> boss3PatternWindows{};
+
+// ---------------------------------------------------------------------------
+// Power-up windows (inclusive) and the enemy schedule (strict)
+// ---------------------------------------------------------------------------
+constexpr DistanceWindow powerUpWindows[] = {
+    {100, 150, WindowBounds::Inclusive, dropPowerUpRow, 0},
+    {300, 350, WindowBounds::Inclusive, dropPowerUpRow, 0},
+    {500, 550, WindowBounds::Inclusive, dropPowerUpRow, 0},
+    {800, 850, WindowBounds::Inclusive, dropPowerUpRow, 0},
+    {1000, 1050, WindowBounds::Inclusive, dropPowerUpRow, 0},
+};
+
+// Slot 23 comes in at x 360.
+void enterLargeEnemy23(int slot) { enterLargeEnemy(slot, 360.0f); }
+
+// Escorts 8 and 9 fire; escorts 10 and 11 only fly, smoke and die.
+constexpr LargeEnemyGroup largeEnemy{23, 240, 300, 8, {8, 9}, {1, 2}, 120, 4, true, 720.0f, 880.0f};
+constexpr LargeEnemyGroup outerEscorts{-1, 0, 0, 0, {10, 11}, {3, 4}, 120, 4, false, 690.0f, 860.0f};
+void runLargeEnemy(int) {
+    runLargeEnemyGroup(largeEnemy);
+    runLargeEnemyGroup(outerEscorts);
+}
+
+constexpr MidBossPhase midBoss{1, 2, 2020.0f, 2360.0f, 2480.0f, 2600.0f};
+void runMidBoss(int) { runMidBossPhase(midBoss); }
+
+constexpr WindowBounds S = WindowBounds::Strict;
+constexpr DistanceWindow schedule[] = {
+    {80, 190, S, spawnDropIn80x80, 5},     {80, 190, S, fireAimedShot, 5},
+    {90, 240, S, spawnDropIn80x80, 6},     {90, 240, S, fireAimedShot, 6},
+    {100, 180, S, spawnDropIn80x80, 7},    {100, 180, S, fireAimedShot, 7},   {100, 180, S, fireAimedFive, 7},
+    {105, 180, S, spawnDropIn80x80, 8},    {105, 180, S, fireAimedShot, 8},   {105, 180, S, fireAimedFive, 8},
+    {120, 200, S, spawnDropIn80x80, 9},
+    {130, 200, S, spawnDropIn80x80, 10},
+    {180, 360, S, spawnDropIn240x300, 15}, {180, 360, S, fireAimedFive, 15},
+    {180, 360, S, spawnDropIn240x300, 16}, {180, 360, S, fireAimedFive, 16},
+    {380, 480, S, enterLargeEnemy23, 23},
+    {480, 1000, S, runLargeEnemy, 0},
+    {1040, 1550, S, spawnDropIn240x300, 17}, {1040, 1550, S, fireAimedFive, 17},
+    {1160, 1550, S, spawnDropIn240x300, 18}, {1160, 1550, S, fireAimedFive, 18},
+    {1280, 1550, S, spawnDropIn240x440, 19}, {1280, 1550, S, fireAimedFive, 19},
+    {1300, 1620, S, spawnDropIn240x440, 20}, {1300, 1620, S, fireAimedFive, 20},
+    {1000, 1620, S, spawnDropIn80x80, 0},  {1000, 1620, S, fireAimedShot, 0},
+    {1000, 1600, S, spawnDropIn80x80, 1},  {1000, 1600, S, fireAimedShot, 1},
+    {1300, 1550, S, spawnDropIn80x80, 5},  {1300, 1550, S, fireAimedShot, 5},
+    {1300, 1550, S, spawnDropIn80x80, 6},  {1300, 1550, S, fireAimedShot, 6},
+    {1400, 1570, S, spawnDropIn80x80, 7},  {1400, 1570, S, fireAimedShot, 7}, {1400, 1570, S, fireAimedFive, 7},
+    {1400, 1570, S, spawnDropIn80x80, 8},  {1400, 1570, S, fireAimedShot, 8}, {1400, 1570, S, fireAimedFive, 8},
+    {1400, 1600, S, spawnDropIn80x80, 9},
+    {1400, 1600, S, spawnDropIn80x80, 10},
+    {1620, 1700, S, spawnMidBossWithArms, 1},
+    {1700, 2600, S, runMidBoss, 0},
+};
+
+// ---------------------------------------------------------------------------
+// Fixed lists of the frame
+// ---------------------------------------------------------------------------
+constexpr SideEnemyPair sideEnemies{2, 3, 2800.0f, 2870.0f, 11100.0f, 2};
+
+// Every slot the stage kills drops a coin, so every one of them (0..20) is
+// stepped and drawn: a coin left unstepped would hang unseen and pay on
+// every frame the ship passes it.
+constexpr int32_t coinSlots[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20};
+
+constexpr EnemyShotRow aimedFives[] = {
+    {1, 0}, {2, 0}, {3, 1}, {4, 1}, {7, 0}, {8, 0}, {15, 1}, {16, 1}, {17, 1}, {18, 1}, {19, 0}, {20, 0}, {23, 1},
+};
+
+constexpr BossBand bossBand{stage3BossFrom, stage3BossUntil, stage3ForcedClearFrom, moveBoss3, drawBoss3, runBoss3Defeat,
+                             &boss3, &boss3Timeline, boss3PatternHpBelow, boss3TimelineCycle,
+                             boss3PatternWindows};
+
+// TODO: the shot pools' movers and draws as the families land.
+constexpr std::span<const PoolPass> shotPools{};
+
+constexpr LateStageFrame frame{Stage,          stage3ScrollRate, {scrollBack5S, scrollBack1S, scrollBack3S},
+                               powerUpWindows, sideEnemies,   bossBand,
+                               schedule,       coinSlots,     shotPools,
+                               aimedFives,     nullptr};
+
+}  // namespace
+
+void stage3Frame() { runLateStageFrame(frame); }
