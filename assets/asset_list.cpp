@@ -4,9 +4,6 @@
 #include "engine/eng_sound.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
-#include "game/main_loop.h"
-#include "game/resets.h"
-#include "game/score.h"
 
 #define IMAGE(global, file, slot) int32_t global;
 #include "assets/image_list.inc"
@@ -31,9 +28,5 @@ int loadAllAssets() {
             sndBom = engSound::LoadObject("SOUND/BOM.WAV", 1);
         }
     }
-    highScore = 500;
-    resetScrollAndPlayer();
-    gameState = stateOpening;
-    previousState = 0;
     return 1;
 }

@@ -25,7 +25,8 @@ constexpr int SoundsAfterImage = 234;
 constexpr const char* StageMusicFile = "MIDI/QTX1.MID";
 constexpr const char* EndingMusicFile = "MIDI/QTX4.MID";
 
-// Brings the screen up, loads every image and sound, and enters the opening
-// screen. Returns 0, having loaded nothing, when the screen could not be
-// brought up (its error box has been shown), else 1.
+// Brings the screen up and loads every image and sound. Returns 0, having
+// loaded nothing, when the screen could not be brought up (its error box has
+// been shown), else 1. The program hands over to the opening screen after it
+// (loadAssetsAndOpen).
 int loadAllAssets();

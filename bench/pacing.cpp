@@ -11,12 +11,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/main_loop.h"
+#include "app/state_handlers.h"
 #include "assets/asset_list.h"
 #include "assets/standin/standin.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
-#include "game/main_loop.h"
-#include "game/state_handlers.h"
 #include "platform/window.h"
 
 namespace {
@@ -45,6 +45,7 @@ bool startGame() {
     startupBegin = plat::counter();
     engSystem::StaticInit();
     plat::setWindowProc(engSystem::WindowProc);
+    installGame();
     installStandinAssets();
     engSystem::ResetGlobals();
     plat::WindowDesc desc;
@@ -54,7 +55,7 @@ bool startGame() {
     desc.clientHeight = variant::screenHeight;
     if (!plat::createWindow(desc)) return false;
     plat::showWindow(true);
-    loadAllAssets();
+    loadAssetsAndOpen();
     runOpeningScreen();  // the first frame, presented
     startupEnd = plat::counter();
     stateHandlers[stateOpening] = timedOpeningScreen;

@@ -3,6 +3,7 @@
 // every shot pool; and the cost of the pool reset between stages.
 #include <benchmark/benchmark.h>
 
+#include "app/main_loop.h"
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
@@ -35,6 +36,7 @@ void setUp() {
         imageSlots[slot].surface = surface;
         *imageAssets[i].global = slot;
     }
+    installGame();  // the stages' pools join the pool reset
     engSystem::SeedRand(1);
     resetScrollAndPlayer();
     resetPlayState();

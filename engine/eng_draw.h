@@ -52,6 +52,9 @@ struct ScreenTransition {
     int32_t stepCount;  // length of an opening transition, in presents
 };
 extern ScreenTransition screenTransition;
+// The image slot an opening transition wipes away: the switching code grabs
+// the screen into it first.
+constexpr int SnapshotSlot = 1;
 extern int32_t transitionRunning;    // -1 opening, +1 closing, 0 none
 extern int32_t vsyncFlag;
 

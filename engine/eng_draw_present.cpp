@@ -8,7 +8,6 @@ int32_t vsyncFlag;
 
 namespace {
 
-constexpr int SnapshotSlot = 1;
 constexpr int TileSlot = 0;
 constexpr int ClosingSteps = 10;
 

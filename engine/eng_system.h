@@ -65,8 +65,10 @@ extern int32_t returnState;
 // The title of the main window and the name of everything derived from it.
 constexpr const char* AppTitle = "MIRVANE DELTA 4 ENCORE";
 
-// Provided by the game: every key-down that reaches the game.
-void onKeyDown(int32_t key);
+// The game's routine for every key-down that reaches the game (set by the
+// program at start-up with engSystem::SetKeyDownHandler; none: key-downs go
+// nowhere).
+using KeyDownHandler = void (*)(int32_t key);
 
 namespace engSystem {
 
@@ -88,6 +90,7 @@ int IsWaitOver(int n);
 int GetKey(int key, int32_t& state);
 void EndKeyCapture();
 void SetSysKeyMode(int32_t mode);
+void SetKeyDownHandler(KeyDownHandler handler);
 
 void ResetGlobals();
 int LockInstance(const char* title);

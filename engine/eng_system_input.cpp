@@ -8,6 +8,14 @@
 
 int32_t lastKey, mouseX, mouseY, mouseLeftDown, mouseRightDown, sysKeyMode;
 
+namespace {
+KeyDownHandler keyDownHandler = nullptr;
+
+void deliverKeyDown(uint32_t key) {
+    if (keyDownHandler != nullptr) keyDownHandler(static_cast<int32_t>(key));
+}
+}  // namespace
+
 namespace engSystem {
 
 int GetKey(int key, int32_t& state) {
@@ -27,6 +35,8 @@ int GetKey(int key, int32_t& state) {
 void EndKeyCapture() { lastKey = 0; }
 
 void SetSysKeyMode(int32_t mode) { sysKeyMode = mode; }
+
+void SetKeyDownHandler(KeyDownHandler handler) { keyDownHandler = handler; }
 
 namespace {
 
@@ -71,7 +81,7 @@ int onActivateApp(const plat::Message& msg) {
 int onSysKeyDown(const plat::Message& msg) {
     const bool swallowed = sysKeyMode == 0 || (sysKeyMode == 2 && msg.wParam == plat::VirtualKey::Menu);
     if (swallowed) return 0;
-    onKeyDown(static_cast<int32_t>(msg.wParam));
+    deliverKeyDown(msg.wParam);
     return plat::defaultWindowProc(msg);
 }
 
@@ -101,7 +111,7 @@ int WindowProc(const plat::Message& msg) {
         }
         return plat::defaultWindowProc(msg);
     case MessageType::KeyDown:
-        onKeyDown(static_cast<int32_t>(msg.wParam));
+        deliverKeyDown(msg.wParam);
         return plat::defaultWindowProc(msg);
     case MessageType::SysKeyDown:
         return onSysKeyDown(msg);

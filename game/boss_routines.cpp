@@ -7,7 +7,7 @@
 #include "engine/variant.h"
 #include "game/enemy_slots.h"
 #include "game/resets.h"
-#include "game/screens.h"
+#include "game/game_states.h"
 
 namespace {
 
@@ -31,8 +31,6 @@ struct HpBand {
 };
 constexpr HpBand damageBands[] = {{470, 530}, {270, 330}, {120, 180}};
 constexpr BlastSpread damageSpread{440, -100, 360, -100};
-
-constexpr int SnapshotSlot = 1;
 
 bool inScriptWindow(const BossScriptStep& step, float t) {
     const bool aboveLow = step.lowOpen ? t > step.low : t >= step.low;
@@ -149,11 +147,6 @@ void runBossDefeat(const BossLook& look) {
 void finishBossDefeat(int32_t wipeSteps, int32_t nextState) {
     resetPlayState();
     resetObjectPools();
-    screenTransition.kind = openingWipeKind;
-    screenTransition.stepCount = wipeSteps;
-    engDraw::GrabScreen(SnapshotSlot, 0, 0, screenWidth, screenHeight);
-    gameState = nextState;
-    previousState = 0;
-    screenTransition.step = screenTransition.stepCount;
-    transitionRunning = -1;
+    startOpeningWipe(wipeSteps);
+    switchState(nextState);
 }

@@ -21,8 +21,6 @@
 #include "game/shots/volley.h"
 #include "game/turning_enemies.h"
 #include "game/weapons.h"
-#include "stages/stage1/ring_spirals.h"
-#include "stages/stage3/curving_missiles.h"
 
 namespace {
 
@@ -53,7 +51,28 @@ void parkBlasts(BossBlast (&blasts)[N]) {
     }
 }
 
+struct PoolResetHook {
+    PoolResetPlace place;
+    PoolParkHook park;
+};
+PoolResetHook poolResetHooks[MaxPoolResetHooks];
+int poolResetHookCount = 0;
+
+void runPoolResetHooks(PoolResetPlace place) {
+    for (int i = 0; i < poolResetHookCount; ++i) {
+        if (poolResetHooks[i].place == place) poolResetHooks[i].park();
+    }
+}
+
 }  // namespace
+
+void addPoolResetHook(PoolResetPlace place, PoolParkHook park) {
+    if (park == nullptr) return;
+    for (int i = 0; i < poolResetHookCount; ++i) {
+        if (poolResetHooks[i].place == place && poolResetHooks[i].park == park) return;
+    }
+    if (poolResetHookCount < MaxPoolResetHooks) poolResetHooks[poolResetHookCount++] = PoolResetHook{place, park};
+}
 
 void resetObjectPools() {
     // Bosses and their state.
@@ -81,17 +100,18 @@ void resetObjectPools() {
     // Shot pools, record type after record type. Each family keeps its
     // pools one after another in one array.
     // Shot pools, record type after record type (the order of the random
-    // first frames): each family parks its own pools, and boss 1's ring
-    // spirals (fan records) come between the full and the compact fans. The
-    // ring spirals and the missile streams clear their counters too.
+    // first frames): each family parks its own pools. The pools of a single
+    // stage come through the hooks: boss 1's ring spirals (fan records)
+    // between the full and the compact fans, stage 3's missile streams last;
+    // they clear their counters too.
     parkAimedPools();
     parkFanPools(ShotRecordType::Fan);
-    parkRingPools();
+    runPoolResetHooks(PoolResetPlace::AfterFullFans);
     parkFanPools(ShotRecordType::CompactFan);
     parkVolleyPools();
     parkSalvoPools();
     parkSweepPools();
-    parkMissileStreamPools();
+    runPoolResetHooks(PoolResetPlace::AfterAllShots);
 }
 
 void resetPlayState() {

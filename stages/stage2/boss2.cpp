@@ -2,7 +2,7 @@
 
 #include "assets/asset_list.h"
 #include "game/boss_routines.h"
-#include "game/main_loop.h"
+#include "game/game_states.h"
 
 namespace {
 

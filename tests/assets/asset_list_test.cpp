@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/main_loop.h"
 #include "assets/asset_list.h"
 #include "assets/standin/standin.h"
 #include "engine/eng_draw.h"
@@ -80,7 +81,7 @@ TEST_F(AssetLoad, FillsSlotsInListOrderAndEntersTheOpeningScreen) {
     gameState = 0;
     previousState = 7;
     playerX = playerY = 0;
-    loadAllAssets();
+    loadAssetsAndOpen();  // the program's load, then its hand-over to the opening screen
 
     EXPECT_TRUE(plat::headless::boxes().empty());
     EXPECT_EQ(screenWidth, variant::screenWidth);
@@ -153,7 +154,7 @@ TEST_F(AssetLoad, AMissingOrBrokenPictureFailsAloneAndKeepsItsSlot) {
     // one to fall back on.
     hiddenName = "IMAGE/TITLEC.BMP";
     putFile("IMAGE/TITLEC.BMP", {'B', 'M', 1, 2, 3});
-    loadAllAssets();
+    loadAssetsAndOpen();
     ASSERT_EQ(plat::headless::boxes().size(), 1u);
     EXPECT_NE(plat::headless::boxes()[0].text.find("engDraw::LoadObject"), std::string::npos);
     EXPECT_EQ(imgTitlec, 0);

@@ -3,6 +3,7 @@
 // continue prompt and the pause check.
 #include <gtest/gtest.h>
 
+#include "app/main_loop.h"  // onKeyDown: the S key pauses
 #include "game/score_bar.h"
 #include "support/player_fixture.h"
 

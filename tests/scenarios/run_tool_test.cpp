@@ -11,7 +11,7 @@
 
 #include "engine/eng_system.h"
 #include "engine/variant.h"
-#include "game/main_loop.h"
+#include "app/main_loop.h"
 #include "tools/headless_run/headless_run.h"
 
 namespace {

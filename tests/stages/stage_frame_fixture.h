@@ -9,7 +9,7 @@
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/game_flags.h"
-#include "game/main_loop.h"
+#include "game/game_states.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/resets.h"

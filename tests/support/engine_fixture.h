@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "game/main_loop.h"
+#include "app/main_loop.h"
 #include "platform/window.h"
 
 namespace testsupport {

@@ -12,7 +12,7 @@
 #include "engine/eng_draw.h"
 #include "engine/eng_sound.h"
 #include "engine/eng_system.h"
-#include "game/main_loop.h"
+#include "app/main_loop.h"
 #include "game/score.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
@@ -64,6 +64,7 @@ void freshEngine() {
     transitionRunning = 0;
     engSystem::StaticInit();
     plat::setWindowProc(engSystem::WindowProc);
+    installGame();
     installStandinAssets();
 }
 

@@ -13,7 +13,6 @@
 #include "game/shots/sweep_salvo.h"
 #include "game/shots/volley.h"
 #include "platform/surface.h"
-#include "stages/stage3/curving_missiles.h"
 #include "support/coded_images.h"
 
 namespace {
@@ -50,6 +49,8 @@ TEST_F(DrawStyles, PlainAndAnimatedCutsAtTheTruncatedPosition) {
 TEST_F(DrawStyles, ActiveOnlyAndSweepLineSkipFreeRecords) {
     makeImage(imgRay5, 1, 40, 40);
     CurvingMissile missiles[2] = {{screenX(300), 100, 0, 0, 0}, {screenX(400), 100, 0, 1, 0}};
+    // The style of stage 3's middle missile streams.
+    constexpr ShotPoolDraw activeRay5{DrawStyle::ActiveOnly, &imgRay5, nullptr, 0, 0, 40, 40, 0};
     drawShotPool(missiles, 2, activeRay5);
     EXPECT_EQ(backAt(300, 100), 0u);
     EXPECT_EQ(backAt(400, 100), code(1, 0, 0));

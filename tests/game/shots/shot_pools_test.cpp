@@ -4,21 +4,16 @@
 #include "game/shots/fan.h"
 #include "game/shots/sweep_salvo.h"
 #include "game/shots/volley.h"
-#include "stages/stage1/ring_spirals.h"
-#include "stages/stage3/curving_missiles.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "support/pool_tables.h"
+
 namespace {
 
-bool isAssetSlotGlobal(const int32_t* global) {
-    for (const ImageAsset& asset : imageAssets) {
-        if (asset.global == global) return true;
-    }
-    return false;
-}
+using testsupport::expectRowsFit;
 
 template <typename Row, std::size_t N>
 std::vector<int> ordinalsOf(const Row (&rows)[N], int stage) {
@@ -35,26 +30,6 @@ std::vector<int> range(int from, int to) {
     return values;
 }
 
-// Pools follow one another in the family's array without gaps or overlaps,
-// fill it, and every row's draw uses images of the asset list.
-template <typename Record, std::size_t M, typename Row, std::size_t N>
-void expectRowsFit(Record (&storage)[M], const Row (&rows)[N], Record* (*recordsOf)(int)) {
-    Record* next = storage;
-    for (std::size_t i = 0; i < N; ++i) {
-        SCOPED_TRACE(testing::Message() << "stage " << rows[i].stage << " pool " << rows[i].ordinal);
-        EXPECT_EQ(recordsOf(static_cast<int>(i)), next);
-        next += rows[i].count;
-        const ShotPoolDraw& draw = rows[i].draw;
-        EXPECT_TRUE(isAssetSlotGlobal(draw.image));
-        EXPECT_EQ(draw.style == DrawStyle::SweepLine, draw.secondImage != nullptr);
-        if (draw.secondImage != nullptr) {
-            EXPECT_TRUE(isAssetSlotGlobal(draw.secondImage));
-        }
-    }
-    EXPECT_EQ(next, storage + M);
-    EXPECT_EQ(recordsOf(static_cast<int>(N)), nullptr);
-}
-
 TEST(PoolTables, EveryPoolHasItsOwnRecordsAndKnownImages) {
     expectRowsFit(aimedShotRecords, aimedPools, aimedPoolRecords);
     expectRowsFit(volleyShotRecords, volleyPools, volleyPoolRecords);
@@ -62,8 +37,6 @@ TEST(PoolTables, EveryPoolHasItsOwnRecordsAndKnownImages) {
     expectRowsFit(fanShotRecords, fanPools, fanPoolRecords);
     expectRowsFit(sweepShotRecords, sweepPools, sweepPoolRecords);
     expectRowsFit(salvoShotRecords, salvoPools, salvoPoolRecords);
-    expectRowsFit(ringShotRecords, ringPools, ringPoolRecords);
-    expectRowsFit(curvingMissileRecords, missileStreamPools, missileStreamPoolRecords);
 }
 
 TEST(PoolTables, PoolsAreNamedByStageAndOrdinalWithoutGapsOrRepeats) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/main_loop.h"
+#include "game/game_states.h"
 #include "game/play_state.h"
 #include "stages/boss_fixture.h"
 

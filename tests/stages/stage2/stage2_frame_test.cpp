@@ -1,4 +1,4 @@
-#include "stages/stage2/stage2_frame.h"
+#include "stages/stage2/stage2.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/eng_sound.h"
-#include "game/main_loop.h"
+#include "game/game_states.h"
 #include "stages/boss_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "stages/stage3/stage3_frame.h"
+#include "stages/stage3/stage3.h"
 
 #include <gtest/gtest.h>
 

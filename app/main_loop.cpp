@@ -1,9 +1,10 @@
 // The program's entry, its one message loop and the game-state machine, and
 // the global keys (Esc, S, T).
-#include "game/main_loop.h"
+#include "app/main_loop.h"
 
 #include <ctime>
 
+#include "app/state_handlers.h"
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
 #include "engine/eng_sound.h"
@@ -11,7 +12,9 @@
 #include "engine/variant.h"
 #include "game/game_flags.h"
 #include "game/resets.h"
-#include "game/state_handlers.h"
+#include "game/score.h"
+#include "stages/stage1/stage1.h"
+#include "stages/stage3/stage3.h"
 
 int loopExitCode;
 
@@ -115,7 +118,7 @@ int startGame() {
 
     engSystem::SeedRand(static_cast<uint32_t>(std::time(nullptr)));
     engSystem::EnableIme(0);
-    if (!loadAllAssets()) {
+    if (!loadAssetsAndOpen()) {
         // The error box has been shown; there is nothing to run on.
         engSystem::Shutdown();
         plat::destroyWindow();
@@ -153,22 +156,23 @@ void onKeyDown(int32_t key) {
         controlKeyboard = 1;
         noDeath = 0;
         shipType = 0;
-        gameState = stateOpening;
-        previousState = 0;
+        switchState(stateOpening);
         // A closing transition still running would otherwise end in its
         // pending state and undo the return to the opening screen.
         if (transitionRunning == 1) returnState = stateOpening;
     }
 }
 
-void startClosingTransition() {
-    screenTransition.step = 1;
-    transitionRunning = 1;
+int loadAssetsAndOpen() {
+    if (!loadAllAssets()) return 0;
+    highScore = 500;
+    resetScrollAndPlayer();
+    switchState(stateOpening);
+    return 1;
 }
 
-void checkStageExit() {
-    if (engSystem::IsWaitOver(1)) {
-        gameState = stateOpening;
-        previousState = 0;
-    }
+void installGame() {
+    engSystem::SetKeyDownHandler(onKeyDown);
+    installStage1();
+    installStage3();
 }

@@ -1,6 +1,6 @@
 // The opening screen (state 1) and the ship-select screen (state 12). Their
 // frame routines, runOpeningScreen and runShipSelect, are declared with the
-// other state handlers in game/state_handlers.h.
+// other state handlers in app/state_handlers.h.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,3 @@ constexpr float previewShipX = 370.0f, previewShipY = 190.0f;
 constexpr int32_t runStartLives = 999;
 // Length of the wipe from ship select into stage 1.
 constexpr int32_t shipSelectWipeSteps = 26;
-// The one kind of opening wipe the program uses.
-constexpr int32_t openingWipeKind = 3;
-// A transition kind from which on nothing is drawn.
-constexpr int32_t silentTransitionKind = 13;

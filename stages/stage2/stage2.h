@@ -1,11 +1,7 @@
-// Stage 2's frame routine (the handler of game state 3) and its timeline:
-// the boss's pattern windows on boss2Timeline and the enemy schedule on the
-// stage clock.
+// Stage 2 (game state 3): its frame routine and its timeline, the boss's
+// pattern windows on boss2Timeline and the enemy schedule on the stage
+// clock.
 #pragma once
-
-#include <cstdint>
-
-#include "game/timeline.h"
 
 // The stage clock gains this many units a second.
 constexpr float stage2ScrollRate = 18.0f;
@@ -16,4 +12,5 @@ constexpr float stage2ForcedClearFrom = 11000.0f;
 // Its patterns run while 0 < hp < 980, on counts 1..2300.
 constexpr float boss2PatternHpBelow = 980.0f;
 
+// One frame of stage 2.
 void stage2Frame();

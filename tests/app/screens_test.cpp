@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/screens.h"
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
@@ -12,7 +13,6 @@
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/score.h"
-#include "game/screens.h"
 #include "game/weapons.h"
 #include "platform/headless/headless.h"
 #include "platform/resources.h"
@@ -59,7 +59,7 @@ protected:
                      }));
         testbmp::add("IMAGE/MYME1.BMP", picture(240, 70, shipPixel));
         testbmp::serve();
-        ASSERT_EQ(loadAllAssets(), 1);
+        ASSERT_EQ(loadAssetsAndOpen(), 1);
         appActive = 1;
         shipSelectCounter = 0;
         std::copy(std::begin(stateHandlers), std::end(stateHandlers), realHandlers);

@@ -1,11 +1,12 @@
-#include "stages/stage2/stage2_frame.h"
+#include "stages/stage2/stage2.h"
 
 #include <span>
 
 #include "game/backgrounds.h"
 #include "game/enemy_slots.h"
-#include "game/main_loop.h"
+#include "game/game_states.h"
 #include "game/stage_frame.h"
+#include "game/timeline.h"
 #include "stages/stage2/boss2.h"
 
 namespace {

@@ -1,12 +1,14 @@
-#include "stages/stage3/stage3_frame.h"
+#include "stages/stage3/stage3.h"
 
 #include <span>
 
 #include "game/backgrounds.h"
 #include "game/enemy_slots.h"
+#include "game/resets.h"
 #include "game/stage_frame.h"
 #include "game/timeline.h"
 #include "stages/stage3/boss3.h"
+#include "stages/stage3/curving_missiles.h"
 
 namespace {
 
@@ -101,3 +103,5 @@ constexpr LateStageFrame frame{Stage,          stage3ScrollRate, {scrollBack5S, 
 }  // namespace
 
 void stage3Frame() { runLateStageFrame(frame); }
+
+void installStage3() { addPoolResetHook(PoolResetPlace::AfterAllShots, parkMissileStreamPools); }

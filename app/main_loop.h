@@ -3,14 +3,7 @@
 
 #include <cstdint>
 
-// Game states.
-constexpr int32_t stateBoot = 0;
-constexpr int32_t stateOpening = 1;
-constexpr int32_t stateStage1 = 2;
-constexpr int32_t stateStage2 = 3;
-constexpr int32_t stateEnding = 4;
-constexpr int32_t stateStage3 = 6;
-constexpr int32_t stateShipSelect = 12;
+#include "game/game_states.h"
 
 // Exit statuses of WinMain.
 constexpr int ExitNormal = 0;
@@ -32,9 +25,19 @@ extern int loopExitCode;
 // The frame routine of each state, indexed by the state; nullptr where a
 // state has none (0 and the gaps 5, 7 to 11).
 using StateHandler = void (*)();
-constexpr int32_t StateCount = 13;
 extern StateHandler stateHandlers[StateCount];
 StateHandler stateHandlerFor(int32_t state);
 
-void startClosingTransition();
-void checkStageExit();
+// Connects the layers below at start-up, before WinMain: the engine's
+// key-down handler (onKeyDown) and each stage's hooks into the kit's resets.
+// Calling it again changes nothing.
+void installGame();
+
+// The global keys (Esc, S, T) and the last key, for every key-down that
+// reaches the game.
+void onKeyDown(int32_t key);
+
+// Loads every asset (loadAllAssets), then hands over to the opening screen:
+// the high score at its start value, a new run's scroll and player, state 1.
+// 0 when the screen could not be brought up (nothing loaded, no hand-over).
+int loadAssetsAndOpen();

@@ -1,10 +1,7 @@
-// Stage 3's frame routine (the handler of game state 6) and its timeline:
-// the boss's pattern windows on boss3Timeline and the enemy schedule on the
-// stage clock. The stage has no exit check: only its boss's defeat (or T)
-// ends it.
+// Stage 3 (game state 6): its frame routine and its timeline, the boss's
+// pattern windows on boss3Timeline and the enemy schedule on the stage
+// clock. The stage has no exit check: only its boss's defeat (or T) ends it.
 #pragma once
-
-#include <cstdint>
 
 // The stage clock gains this many units a second.
 constexpr float stage3ScrollRate = 16.0f;
@@ -15,4 +12,9 @@ constexpr float stage3ForcedClearFrom = 11000.0f;
 // Its patterns run while 0 < hp < 780, on counts 1..4900.
 constexpr float boss3PatternHpBelow = 780.0f;
 
+// One frame of stage 3.
 void stage3Frame();
+
+// Hooks stage 3 into the kit at start-up: the pool reset parks the boss's
+// curving missile streams.
+void installStage3();

@@ -1,19 +1,19 @@
 // The opening screen and the ship-select screen: one frame of each per
 // paced frame, each presenting its own frame.
-#include "game/screens.h"
+#include "app/screens.h"
 
+#include "app/state_handlers.h"
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/backgrounds.h"
 #include "game/game_flags.h"
+#include "game/game_states.h"
 #include "game/hit_pass.h"
-#include "game/main_loop.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/resets.h"
-#include "game/state_handlers.h"
 #include "game/weapons.h"
 #include "platform/window.h"
 
@@ -27,8 +27,6 @@ constexpr int32_t KeyM = 0x4D;
 
 // The opening screen rests this long after each present.
 constexpr uint32_t openingRestMs = 5;
-
-constexpr int SnapshotSlot = 1;
 
 // A counter band of the preview and what it runs; bands are inclusive and
 // each applies on its own, in this order.
@@ -64,11 +62,6 @@ void drawScreenPicture(int32_t image) {
     engDraw::Blit(screenX(screenPictureX), screenPictureY, image, 0, 0, screenPictureWidth, screenPictureHeight);
 }
 
-void presentScreenFrame() {
-    engDraw::SetVSync(1);
-    engDraw::Present();
-}
-
 // What both screens do when a run is to begin.
 void resetForNewRun() {
     resetScrollAndPlayer();
@@ -79,23 +72,11 @@ void resetForNewRun() {
     gameSubMode = 0;
 }
 
-void grabSnapshot() { engDraw::GrabScreen(SnapshotSlot, 0, 0, screenWidth, screenHeight); }
-
-// The new state's frames present the snapshot taken here, wiped away step by step.
-void startOpeningWipe() {
-    screenTransition.step = screenTransition.stepCount;
-    transitionRunning = -1;
-}
-
 void startRunFromShipSelect() {
     resetForNewRun();
     lives = runStartLives;
-    screenTransition.kind = openingWipeKind;
-    screenTransition.stepCount = shipSelectWipeSteps;
-    grabSnapshot();
-    startOpeningWipe();
-    previousState = 0;
-    gameState = stateStage1;
+    startOpeningWipe(shipSelectWipeSteps);
+    switchState(stateStage1);
     lastKey = 0;
 }
 
@@ -126,7 +107,7 @@ void runOpeningScreen() {
     }
     engDraw::ClearScreen();
     drawScreenPicture(imgTitlec);
-    presentScreenFrame();
+    presentFrame();
     plat::sleepMs(openingRestMs);
 
     if (lastKey != plat::VirtualKey::Return) return;
@@ -138,10 +119,9 @@ void runOpeningScreen() {
         startClosingTransition();
         returnState = stateShipSelect;
     } else {
-        if (screenTransition.kind != silentTransitionKind) grabSnapshot();
-        gameState = stateShipSelect;
-        previousState = 0;
+        // The wipe of the kind and length the last one left.
         startOpeningWipe();
+        switchState(stateShipSelect);
     }
     lastKey = 0;
 }
@@ -162,7 +142,7 @@ void runShipSelect() {
                       sprite.bottom);
     }
     drawScreenPicture(imgLevel0);
-    presentScreenFrame();
+    presentFrame();
 
     switch (lastKey) {
         case plat::VirtualKey::Left:

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "app/main_loop.h"
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/game_flags.h"
-#include "game/main_loop.h"
 #include "platform/headless/headless.h"
 #include "support/engine_fixture.h"
 

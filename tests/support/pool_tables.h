@@ -1,0 +1,42 @@
+// Checks of a family's pool table against its record storage, shared by the
+// tests of the kit's families and of the stages' own pools.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "assets/asset_list.h"
+#include "game/shots/shot_records.h"
+
+namespace testsupport {
+
+inline bool isAssetSlotGlobal(const int32_t* global) {
+    for (const ImageAsset& asset : imageAssets) {
+        if (asset.global == global) return true;
+    }
+    return false;
+}
+
+// Pools follow one another in the family's array without gaps or overlaps,
+// fill it, and every row's draw uses images of the asset list.
+template <typename Record, std::size_t M, typename Row, std::size_t N>
+void expectRowsFit(Record (&storage)[M], const Row (&rows)[N], Record* (*recordsOf)(int)) {
+    Record* next = storage;
+    for (std::size_t i = 0; i < N; ++i) {
+        SCOPED_TRACE(testing::Message() << "stage " << rows[i].stage << " pool " << rows[i].ordinal);
+        EXPECT_EQ(recordsOf(static_cast<int>(i)), next);
+        next += rows[i].count;
+        const ShotPoolDraw& draw = rows[i].draw;
+        EXPECT_TRUE(isAssetSlotGlobal(draw.image));
+        EXPECT_EQ(draw.style == DrawStyle::SweepLine, draw.secondImage != nullptr);
+        if (draw.secondImage != nullptr) {
+            EXPECT_TRUE(isAssetSlotGlobal(draw.secondImage));
+        }
+    }
+    EXPECT_EQ(next, storage + M);
+    EXPECT_EQ(recordsOf(static_cast<int>(N)), nullptr);
+}
+
+}  // namespace testsupport
