@@ -11,11 +11,10 @@
 #include "engine/variant.h"
 #include "game/play_state.h"
 #include "game/player.h"
+#include "game/shots/aimed.h"
 
 EnemySlot enemySlots[EnemySlotCount];
 Coin slotCoins[EnemySlotCount];
-AimedShot slotAimedShots[EnemySlotCount];
-AimedShot slotAimedFive[EnemySlotCount][AimedFiveSize];
 
 namespace {
 
@@ -242,18 +241,7 @@ constexpr int32_t EnemySlotLastBurst = 2;  // three bursts
 // Aimed shots
 // ---------------------------------------------------------------------------
 
-constexpr float aimedShotAimOffset = 15.0f;
-constexpr float aimedShotSize = 30.0f;
-constexpr HitBox singleShotPlayerBox{10, 30, 20, 30};
-constexpr HitBox lineShotPlayerBox{10, 30, 10, 30};
-constexpr float lineSpeeds[AimedFiveSize] = {260, 280, 300, 320, 340};
 constexpr int32_t RoundShotSize = 30;
-
-// Beyond the screen edge, or every enemy shot called back.
-bool aimedShotGone(const AimedShot& shot) {
-    return shot.x + aimedShotSize < 0.0f || shot.x > rightEdgeX(800.0f) || shot.y + aimedShotSize < 0.0f ||
-           shot.y > 600.0f || clearShots == 1;
-}
 
 void drawSmallShot(AimedShot& shot, int32_t dx, int32_t dy) {
     drawStripFrame(shot.frame, SmallShotFrames, imgVal16241, SmallShotSize, SmallShotSize, pixelOf(shot.x) + dx,
@@ -455,64 +443,19 @@ void takeSlotCoin(int slot) {
 // Aimed shots
 // ---------------------------------------------------------------------------
 
-void fireAimedShot(int slot) {
-    if (!validSlot(slot)) return;
-    AimedShot& shot = slotAimedShots[slot];
-    if (shot.active != 0) return;
-    const EnemySlot& e = enemySlots[slot];
-    shot.active = 1;
-    shot.x = shot.startX = e.x + 25.0f;
-    shot.y = shot.startY = e.y + 50.0f;
-    engSystem::Rand();  // drawn and not used
-    shot.speed = static_cast<float>(130 + engSystem::Rand() % 50);
-    shot.angle = aimAngle(shot.x, shot.y, aimedShotAimOffset, 0.0f, shot.dx, shot.dy);
-}
+// The slot's shots are pools of the aimed family, with the slot as owner.
+void fireAimedShot(int slot) { spawnAimedVolley(slotAimedShotPool(slot)); }
+void fireAimedFive(int slot) { spawnAimedVolley(slotAimedFivePool(slot)); }
+void stepAimedShot(int slot) { moveAimedShotPool(slotAimedShotPool(slot)); }
+void stepAimedFive(int slot) { moveAimedShotPool(slotAimedFivePool(slot)); }
+static_assert(aimedPools[firstSlotLineRow].count == AimedFiveSize);
 
-void fireAimedFive(int slot) {
-    if (!validSlot(slot)) return;
-    const EnemySlot& e = enemySlots[slot];
-    AimedShot* group = slotAimedFive[slot];
-    for (int k = 0; k < AimedFiveSize; ++k) {
-        AimedShot& shot = group[k];
-        if (shot.active == 0) {
-            shot.active = 1;
-            shot.x = shot.startX = e.x + 25.0f;
-            shot.y = shot.startY = e.y + 25.0f;
-            shot.angle = aimAngle(shot.x, shot.y, aimedShotAimOffset, 0.0f, shot.dx, shot.dy);
-        }
-        shot.speed = lineSpeeds[k];
-    }
-}
-
-void stepAimedShot(int slot) {
-    if (!validSlot(slot)) return;
-    AimedShot& shot = slotAimedShots[slot];
-    if (shot.active != 0) flyAlongAngle(shot.x, shot.y, shot.angle, shot.speed);
-    if (aimedShotGone(shot)) {
-        shot.active = 0;
-        parkRecord(shot);
-    }
-    int32_t aliveCopy = playerAlive == 1 ? 1 : 0;
-    testPlayerHit(aliveCopy, shot.x, shot.y, singleShotPlayerBox);
-}
-
-void stepAimedFive(int slot) {
-    if (!validSlot(slot)) return;
-    AimedShot* group = slotAimedFive[slot];
-    int32_t aliveCopy = playerAlive == 1 ? 1 : 0;
-    for (int k = 0; k < AimedFiveSize; ++k) {
-        AimedShot& shot = group[k];
-        if (shot.active != 0) flyAlongAngle(shot.x, shot.y, shot.angle, shot.speed);
-        // The slowest record leads the exit: once it is gone the whole line
-        // is free, each record left where it is.
-        if (aimedShotGone(group[0])) shot.active = 0;
-        testPlayerHit(aliveCopy, shot.x, shot.y, lineShotPlayerBox);
-    }
-}
+AimedShot* slotAimedShot(int slot) { return aimedPoolRecords(slotAimedShotPool(slot)); }
+AimedShot* slotAimedFive(int slot) { return aimedPoolRecords(slotAimedFivePool(slot)); }
 
 void drawAimedShot(int slot, int style) {
     if (!validSlot(slot)) return;
-    AimedShot& shot = slotAimedShots[slot];
+    AimedShot& shot = *slotAimedShot(slot);
     if (shot.active == 0) return;
     if (style == 0) drawSmallShot(shot, 0, 0);
     if (style == 1) drawRoundShot(shot, imgVall302);
@@ -520,7 +463,9 @@ void drawAimedShot(int slot, int style) {
 
 void drawAimedFive(int slot, int style) {
     if (!validSlot(slot)) return;
-    for (AimedShot& shot : slotAimedFive[slot]) {
+    AimedShot* line = slotAimedFive(slot);
+    for (int k = 0; k < AimedFiveSize; ++k) {
+        AimedShot& shot = line[k];
         if (shot.active == 0) continue;
         if (style == 0) drawSmallShot(shot, 2, 2);
         if (style == 1) drawRoundShot(shot, imgVall301);
@@ -549,8 +494,6 @@ void parkEnemyRecord(EnemySlot& e) {
 void resetEnemySlots() {
     for (EnemySlot& e : enemySlots) parkEnemyRecord(e);
     for (Coin& coin : slotCoins) parkCoin(coin);
-    for (AimedShot& shot : slotAimedShots) parkAimedShot(shot);
-    for (auto& group : slotAimedFive) {
-        for (AimedShot& shot : group) parkAimedShot(shot);
-    }
+    for (int slot = 0; slot < EnemySlotCount; ++slot) parkAimedPool(slotAimedShotPool(slot));
+    for (int slot = 0; slot < EnemySlotCount; ++slot) parkAimedPool(slotAimedFivePool(slot));
 }

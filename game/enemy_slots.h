@@ -26,9 +26,11 @@ constexpr int EnemySlotCount = 24;
 constexpr int WeaponTargetSlots = 21;  // slots 0..20 are hit by the weapons
 extern EnemySlot enemySlots[EnemySlotCount];
 extern Coin slotCoins[EnemySlotCount];
-extern AimedShot slotAimedShots[EnemySlotCount];
 constexpr int AimedFiveSize = 5;
-extern AimedShot slotAimedFive[EnemySlotCount][AimedFiveSize];
+// The records of slot k's aimed shot and of its line of five (rows of the
+// aimed family owned by the slot); nullptr for no slot.
+AimedShot* slotAimedShot(int slot);
+AimedShot* slotAimedFive(int slot);
 
 void spawnDropInEnemy(int slot, int w, int h);
 void moveEnemy(int slot, int pattern, int w, int h);

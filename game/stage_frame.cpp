@@ -3,7 +3,6 @@
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
-#include "game/backgrounds.h"
 #include "game/boss_debris.h"
 #include "game/enemy_slots.h"
 #include "game/hit_pass.h"
@@ -17,91 +16,83 @@
 
 namespace {
 
-// Every turning enemy and every drop-in is spawned in an 80x80 box; puffs
-// leave an 80x80 box and are held by a 40x40 one.
-constexpr int spawnBox = 80;
-constexpr int puffHoldBox = 40;
-constexpr int32_t fromLeft = 1, fromRight = 2;
+// The group's windows on the stage clock.
+constexpr float entryFrom = 380.0f, onFrom = 480.0f, escortsUntil = 700.0f, onUntil = 1000.0f;
+constexpr float entryY = -300.0f;
+constexpr int32_t entryLooks = 3;
+constexpr int32_t fallSpeedBase = 70, fallSpeedSpread = 70;
+constexpr int32_t sideSpeedBase = 20, sideSpeedSpread = 20;
+constexpr float escortHeldHp = 50.0f;
+// Smoke puffs leave an 80x80 box and are held by a 40x40 one.
+constexpr int32_t escortPuffSize = 80, puffStepSize = 40;
+// Fan waves of turning enemies in the small animated style.
+constexpr int32_t escortFanStyle = 1;
+// The large enemy moves by its pattern 11; turning enemies come in from the
+// left (side 1) and the right (side 2) in an 80x80 box.
 constexpr int32_t largeEnemyPattern = 11;
-constexpr float heldEscortHp = 50.0f;
-constexpr int32_t fanShotStyle = 1;
+constexpr int32_t escortSides[2] = {1, 2};
+constexpr int32_t escortSpawnSize = 80;
 
-// The large enemy's window and its escorts' spawning.
-constexpr float largeEnemyFrom = 480.0f, largeEnemyUntil = 1000.0f;
-constexpr float escortSpawnUntil = 700.0f;
-
-constexpr float largeEnemyStartY = -300.0f;
-constexpr int32_t largeEnemyVariants = 3;
-constexpr int32_t largeEnemyFallBase = 70, largeEnemyFallRange = 70;
-constexpr int32_t largeEnemySideBase = 20, largeEnemySideRange = 20;
-
+// The mid-boss: pattern 11 in a 160x360 box, spawned 80 wide; its arms 14
+// to the left of the body, 46 high.
 constexpr int32_t midBossPattern = 11;
-constexpr int midBossWidth = 160, midBossHeight = 360;
-constexpr int midBossSpawnWidth = 80;
+constexpr int midBossWidth = 160, midBossHeight = 360, midBossSpawnWidth = 80;
 constexpr int armOffset = 14, armHeight = 46;
 
-bool between(float low, float value, float high) { return low < value && value < high; }
+bool inside(float low, float high) { return low < scrollDistance && scrollDistance < high; }
+
+void enterLargeEnemy(const EscortedEnemy& group) {
+    EnemySlot& e = enemySlots[group.slot];
+    if (e.alive != 0) return;
+    e.variant = engSystem::Rand() % entryLooks;
+    e.x = screenX(group.entryX);
+    e.y = entryY;
+    e.vy = static_cast<float>(fallSpeedBase + engSystem::Rand() % fallSpeedSpread);
+    e.vx = static_cast<float>(sideSpeedBase + engSystem::Rand() % sideSpeedSpread);
+    e.alive = 1;
+    e.dying = 0;
+    e.burstStage = e.burstFrame = e.animFrame = 0;
+    e.timer = 0.0f;
+    e.angle = 0.0f;
+}
 
 }  // namespace
 
 // ---------------------------------------------------------------------------
-// The boss band
+// Enemy slots and their shots
 // ---------------------------------------------------------------------------
 
-void runBossBand(const BossBand& band) {
-    const float d = scrollDistance;
-    const bool forcedClear = d >= band.forcedClearFrom;
-    if (!(between(band.from, d, band.until) || forcedClear)) return;
-    band.move();
-    band.draw();
-    stepBossPatterns(*band.counter, band.body->hp, band.hpBelow, band.cycle, band.windows);
-    if (scrollDistance >= band.forcedClearFrom) {
-        band.body->hp = 0;
-        band.defeat();
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Enemy slots, their shots and their coins
-// ---------------------------------------------------------------------------
-
-const EnemySlotRow lateStageEnemySlots[17] = {
-    {0, 1, 80, 80, 4},     {1, 2, 80, 80, 4},     {2, 2, 80, 80, 4},     {3, 3, 80, 80, 2},
-    {4, 4, 80, 80, 2},     {5, 5, 80, 80, 0},     {6, 6, 80, 80, 0},     {7, 7, 80, 80, 0},
-    {8, 8, 80, 80, 0},     {9, 9, 80, 80, 5},     {10, 10, 80, 80, 6},   {15, 0, 240, 450, 7},
-    {16, 0, 240, 450, 7},  {17, 3, 240, 450, 9},  {18, 4, 240, 450, 9},  {19, 0, 240, 660, 10},
+const EnemySlotPass lateStageEnemySlots[17] = {
+    // slot, pattern, w, h, kind
+    {0, 1, 80, 80, 4},     {1, 2, 80, 80, 4},     {2, 2, 80, 80, 4},    {3, 3, 80, 80, 2},
+    {4, 4, 80, 80, 2},     {5, 5, 80, 80, 0},     {6, 6, 80, 80, 0},    {7, 7, 80, 80, 0},
+    {8, 8, 80, 80, 0},     {9, 9, 80, 80, 5},     {10, 10, 80, 80, 6},  {15, 0, 240, 450, 7},
+    {16, 0, 240, 450, 7},  {17, 3, 240, 450, 9},  {18, 4, 240, 450, 9}, {19, 0, 240, 660, 10},
     {20, 0, 240, 660, 10},
 };
 
-const EnemyShotRow lateStageAimedShots[9] = {
+const SlotShotPass lateStageAimedShots[9] = {
     {0, 0}, {1, 1}, {2, 1}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 1}, {8, 1},
 };
 
-void moveAndDrawEnemySlots(std::span<const EnemySlotRow> rows) {
-    for (const EnemySlotRow& row : rows) {
-        moveEnemy(row.slot, row.pattern, row.w, row.h);
-        drawEnemySlot(row.slot, row.kind);
+void moveAndDrawEnemySlots(std::span<const EnemySlotPass> passes) {
+    for (const EnemySlotPass& p : passes) {
+        moveEnemy(p.slot, p.pattern, p.width, p.height);
+        drawEnemySlot(p.slot, p.kind);
     }
 }
 
-void stepAndDrawAimedShots(std::span<const EnemyShotRow> rows) {
-    for (const EnemyShotRow& row : rows) {
-        stepAimedShot(row.slot);
-        drawAimedShot(row.slot, row.style);
+void stepAndDrawAimedShots(std::span<const SlotShotPass> passes) {
+    for (const SlotShotPass& p : passes) {
+        stepAimedShot(p.slot);
+        drawAimedShot(p.slot, p.style);
     }
 }
 
-void stepAndDrawAimedFives(std::span<const EnemyShotRow> rows) {
-    for (const EnemyShotRow& row : rows) {
-        stepAimedFive(row.slot);
-        drawAimedFive(row.slot, row.style);
-    }
-}
-
-void drawAndStepSlotCoins(std::span<const int32_t> slots) {
-    for (const int32_t slot : slots) {
-        drawSlotCoin(slot);
-        stepSlotCoin(slot);
+void stepAndDrawAimedFives(std::span<const SlotShotPass> passes) {
+    for (const SlotShotPass& p : passes) {
+        stepAimedFive(p.slot);
+        drawAimedFive(p.slot, p.style);
     }
 }
 
@@ -109,63 +100,45 @@ void drawAndStepSlotCoins(std::span<const int32_t> slots) {
 // The large enemy and its escorts
 // ---------------------------------------------------------------------------
 
-void enterLargeEnemy(int slot, float fullX) {
-    if (slot < 0 || slot >= EnemySlotCount) return;
-    EnemySlot& e = enemySlots[slot];
-    if (e.alive != 0) return;
-    e.variant = engSystem::Rand() % largeEnemyVariants;
-    e.x = screenX(fullX);
-    e.y = largeEnemyStartY;
-    e.vy = static_cast<float>(largeEnemyFallBase + engSystem::Rand() % largeEnemyFallRange);
-    e.vx = static_cast<float>(largeEnemySideBase + engSystem::Rand() % largeEnemySideRange);
-    e.alive = 1;
-    e.dying = 0;
-    e.burstStage = 0;
-    e.burstFrame = 0;
-    e.animFrame = 0;
-    e.timer = 0;
-    e.angle = 0;
-}
+void runEscortedEnemy(const EscortedEnemy& group) {
+    const bool hasLarge = group.slot >= 0 && group.slot < EnemySlotCount;
+    if (hasLarge && inside(entryFrom, onFrom)) enterLargeEnemy(group);
+    if (!inside(onFrom, onUntil)) return;
 
-void runLargeEnemyGroup(const LargeEnemyGroup& group) {
-    const float d = scrollDistance;
-    if (!between(largeEnemyFrom, d, largeEnemyUntil)) return;
-    const bool hasLarge = group.slot >= 0;
     if (hasLarge) {
         moveEnemy(group.slot, largeEnemyPattern, group.width, group.height);
         drawEnemySlot(group.slot, group.kind);
     }
-    for (const int32_t e : group.escorts) {
-        stepTurningEnemyPuffs(e, puffHoldBox, puffHoldBox);
-        drawTurningEnemyPuffs(e);
+    for (int32_t escort : group.escorts) {
+        stepTurningEnemyPuffs(escort, puffStepSize, puffStepSize);
+        drawTurningEnemyPuffs(escort);
     }
-    for (int side = 0; side < 2; ++side) {
-        moveTurningEnemy(group.escorts[side], group.escortTypes[side], group.escortSize, group.escortSize);
-        drawTurningEnemy(group.escorts[side], group.escortKind);
+    for (int i = 0; i < 2; ++i) {
+        moveTurningEnemy(group.escorts[i], group.escortTypes[i], group.escortSize, group.escortSize);
+        drawTurningEnemy(group.escorts[i], group.escortKind);
     }
     if (hasLarge) fireAimedFive(group.slot);
-    for (int side = 0; side < 2; ++side) {
-        if (between(largeEnemyFrom, d, escortSpawnUntil)) {
-            spawnTurningEnemy(group.escorts[side], spawnBox, spawnBox, side == 0 ? fromLeft : fromRight);
-        }
-        if (group.escortsFire) tickEnemyFanWaves(group.escorts[side]);
+    for (int i = 0; i < 2; ++i) {
+        if (inside(onFrom, escortsUntil))
+            spawnTurningEnemy(group.escorts[i], escortSpawnSize, escortSpawnSize, escortSides[i]);
+        if (group.escortsFire) tickEnemyFanWaves(group.escorts[i]);
     }
-    if (between(group.smokeFrom, d, largeEnemyUntil)) {
-        for (const int32_t e : group.escorts) {
-            turningEnemies[e].hp = heldEscortHp;
-            spawnTurningEnemyPuffs(e, spawnBox, spawnBox);
+    if (inside(group.smokeFrom, onUntil)) {
+        for (int32_t escort : group.escorts) {
+            if (escort >= 0 && escort < TurningEnemyCount) turningEnemies[escort].hp = escortHeldHp;
+            spawnTurningEnemyPuffs(escort, escortPuffSize, escortPuffSize);
         }
     }
     if (group.escortsFire) {
-        for (const int32_t e : group.escorts) {
-            tickEnemyFanWaves(e);
-            stepEnemyFanShots(e);
-            drawEnemyFanShots(e, fanShotStyle);
+        for (int32_t escort : group.escorts) {
+            tickEnemyFanWaves(escort);
+            stepEnemyFanShots(escort);
+            drawEnemyFanShots(escort, escortFanStyle);
         }
     }
-    if (between(group.killFrom, d, largeEnemyUntil)) {
+    if (inside(group.destroyFrom, onUntil)) {
         if (hasLarge) killEnemySlot(group.slot);
-        for (const int32_t e : group.escorts) killTurningEnemy(e);
+        for (int32_t escort : group.escorts) killTurningEnemy(escort);
     }
 }
 
@@ -174,29 +147,30 @@ void runLargeEnemyGroup(const LargeEnemyGroup& group) {
 // ---------------------------------------------------------------------------
 
 void runSideEnemies(const SideEnemyPair& pair) {
-    const float d = scrollDistance;
-    if (between(pair.from, d, pair.until)) {
-        if (d < pair.spawnUntil) spawnTurningEnemy(pair.left, spawnBox, spawnBox, fromLeft);
+    if (inside(pair.from, pair.until)) {
+        if (scrollDistance < pair.spawnUntil)
+            spawnTurningEnemy(pair.left, escortSpawnSize, escortSpawnSize, escortSides[0]);
         tickEnemyFanWaves(pair.left);
-        if (between(pair.from, d, pair.spawnUntil)) spawnTurningEnemy(pair.right, spawnBox, spawnBox, fromRight);
+        if (inside(pair.from, pair.spawnUntil))
+            spawnTurningEnemy(pair.right, escortSpawnSize, escortSpawnSize, escortSides[1]);
         tickEnemyFanWaves(pair.right);
-        spawnTurningEnemyPuffs(pair.left, spawnBox, spawnBox);
-        spawnTurningEnemyPuffs(pair.right, spawnBox, spawnBox);
+        spawnTurningEnemyPuffs(pair.left, escortPuffSize, escortPuffSize);
+        spawnTurningEnemyPuffs(pair.right, escortPuffSize, escortPuffSize);
     }
-    stepEnemyFanShots(pair.left);
-    drawEnemyFanShots(pair.left, fanShotStyle);
-    stepEnemyFanShots(pair.right);
-    drawEnemyFanShots(pair.right, fanShotStyle);
+    for (int32_t enemy : {pair.left, pair.right}) {
+        stepEnemyFanShots(enemy);
+        drawEnemyFanShots(enemy, escortFanStyle);
+    }
 }
 
 void moveAndDrawSideEnemies(const SideEnemyPair& pair) {
-    stepTurningEnemyPuffs(pair.left, puffHoldBox, puffHoldBox);
-    drawTurningEnemyPuffs(pair.left);
-    stepTurningEnemyPuffs(pair.right, puffHoldBox, puffHoldBox);
-    drawTurningEnemyPuffs(pair.right);
-    moveTurningEnemy(pair.left, fromLeft, spawnBox, spawnBox);
+    for (int32_t enemy : {pair.left, pair.right}) {
+        stepTurningEnemyPuffs(enemy, puffStepSize, puffStepSize);
+        drawTurningEnemyPuffs(enemy);
+    }
+    moveTurningEnemy(pair.left, escortSides[0], escortSpawnSize, escortSpawnSize);
     drawTurningEnemy(pair.left, pair.kind);
-    moveTurningEnemy(pair.right, fromRight, spawnBox, spawnBox);
+    moveTurningEnemy(pair.right, escortSides[1], escortSpawnSize, escortSpawnSize);
     drawTurningEnemy(pair.right, pair.kind);
 }
 
@@ -206,23 +180,22 @@ void moveAndDrawSideEnemies(const SideEnemyPair& pair) {
 
 void runMidBossPhase(const MidBossPhase& phase) {
     const int m = phase.m;
-    const float d = scrollDistance;
     moveMidBoss(m, midBossPattern, midBossWidth, midBossHeight);
     drawMidBoss(m, phase.kind);
-    stepLeftArmPuffs(m, puffHoldBox, puffHoldBox);
+    stepLeftArmPuffs(m, puffStepSize, puffStepSize);
     drawLeftArmPuffs(m);
-    stepRightArmPuffs(m, puffHoldBox, puffHoldBox);
+    stepRightArmPuffs(m, puffStepSize, puffStepSize);
     drawRightArmPuffs(m);
     drawMidBossLeftArm(m, phase.kind);
     drawMidBossRightArm(m, phase.kind);
-    if (between(phase.armsFrom, d, phase.until)) {
-        // TODO: the arms' fan waves (tick, step, draw of each arm) once they land.
+    if (inside(phase.armsFrom, phase.until)) {
+        // TODO: the arms' fan waves (tick, step and draw of each arm) once they land.
     }
-    if (between(phase.smokeFrom, d, phase.until)) {
-        spawnLeftArmPuffs(m, spawnBox, spawnBox);
-        spawnRightArmPuffs(m, spawnBox, spawnBox);
+    if (inside(phase.smokeFrom, phase.until)) {
+        spawnLeftArmPuffs(m, escortPuffSize, escortPuffSize);
+        spawnRightArmPuffs(m, escortPuffSize, escortPuffSize);
     }
-    if (between(phase.killFrom, d, phase.until)) {
+    if (inside(phase.destroyFrom, phase.until)) {
         killMidBoss(m);
         killMidBossLeftArm(m);
         killMidBossRightArm(m);
@@ -235,25 +208,32 @@ void spawnMidBossWithArms(int m) {
     spawnRightArm(m, armOffset, armHeight);
 }
 
-// ---------------------------------------------------------------------------
-// Calls of the schedule tables
-// ---------------------------------------------------------------------------
-
 void spawnDropIn80x80(int slot) { spawnDropInEnemy(slot, 80, 80); }
 void spawnDropIn240x300(int slot) { spawnDropInEnemy(slot, 240, 300); }
 void spawnDropIn240x440(int slot) { spawnDropInEnemy(slot, 240, 440); }
 void dropPowerUpRow(int) { dropPowerUp(); }
 
 // ---------------------------------------------------------------------------
-// The frame of stages 2 and 3
+// The boss band and the frame of stages 2 and 3
 // ---------------------------------------------------------------------------
+
+void runBossBand(const BossBand& band) {
+    if (!(inside(band.from, band.until) || scrollDistance >= band.forcedClearFrom)) return;
+    band.move();
+    band.draw();
+    stepBossPatterns(*band.counter, band.body->hp, band.patternsBelowHp, band.cycle, band.patterns);
+    if (scrollDistance >= band.forcedClearFrom) {
+        band.body->hp = 0.0f;
+        band.defeat();
+    }
+}
 
 void runLateStageFrame(const LateStageFrame& frame) {
     if (runPauseCheck()) return;
     engDraw::ClearScreen();
     scrollDistance += frame.scrollRate * frameTime;
 
-    for (void (*scrollColumn)() : frame.backgrounds) scrollColumn();
+    scrollBackgrounds(frame.scene);
     drawFanPieces();
 
     drawPowerUp();
@@ -272,15 +252,9 @@ void runLateStageFrame(const LateStageFrame& frame) {
     drawOptionPods();
     tickPod0Fire();
     tickPod1Fire();
-    drawAndStepSlotCoins(frame.coinSlots);
-    drawStageCoins(frame.stage);
-    stepStageCoins(frame.stage);
+    runPairedCalls(frame.coinCalls);
 
-    for (const PoolPass& pass : frame.shotPools) {
-        pass.move(pass.pool);
-        pass.draw(pass.pool);
-    }
-
+    runPairedCalls(frame.shotPoolCalls);
     stepAndDrawAimedShots(lateStageAimedShots);
     stepAndDrawAimedFives(frame.aimedFives);
 

@@ -25,6 +25,13 @@ void runFrameCalls(std::span<const FrameCall> calls) {
     for (const FrameCall& call : calls) call.call(call.arg);
 }
 
+void runPairedCalls(std::span<const PairedCall> calls) {
+    for (const PairedCall& call : calls) {
+        call.first(call.arg);
+        call.second(call.arg);
+    }
+}
+
 void stepBossPatterns(uint32_t& counter, float hp, float hpBelow, uint32_t cycle,
                       std::span<const PatternWindow> windows) {
     if (!(0.0f < hp && hp < hpBelow)) return;

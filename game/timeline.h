@@ -34,10 +34,18 @@ struct FrameCall {
     int32_t arg;
 };
 
+// Two calls on one argument, the second right after the first: a shot
+// pool's mover and its draw, a coin's draw and its step.
+struct PairedCall {
+    TimelineCall first, second;
+    int32_t arg;
+};
+
 // Makes the call of every row whose window holds the value.
 void runPatternWindows(std::span<const PatternWindow> windows, uint32_t counter);
 void runDistanceWindows(std::span<const DistanceWindow> windows, float distance);
 void runFrameCalls(std::span<const FrameCall> calls);
+void runPairedCalls(std::span<const PairedCall> calls);
 
 // One frame of a boss's pattern counter. Only while 0 < hp < hpBelow: the
 // counter goes up by 1, the windows run on its new value, and a value of

@@ -49,6 +49,17 @@ FanShot* ringPoolRecords(int pool);
 // Row of stage-S pool K, -1 when there is none.
 constexpr int findRingPool(int stage, int ordinal) { return findPoolRow(ringPools, stage, ordinal); }
 
+// One step of the pool's fire timer: the counter becomes 10 once it has
+// reached 359, else counter + 1; at 10 record 0 fires, and where the old
+// counter was 10k + 9 (k 1..34) record k fires, turned k steps.
+void tickRingTimer(int pool);
+// Arms record k, if it is free, at the pool's start point on boss1, flying
+// at 110 px/s along turnSign x a x 10 degrees. No aim at the player.
+void spawnRingShot(int pool, int k, int a);
+// Flies the active records along their angle (against it for the pools of
+// mover sign -1), parks those that leave the screen or are called back, and
+// tests them against the player.
+void moveRingPool(int pool);
 // The draw of one pool, right after its mover: drawShotPool with the row's style.
 void drawRingPool(int pool);
 // The spiral counters at 0 and every ring record free and parked (one random

@@ -4,6 +4,4 @@
 #include "game/resets.h"
 #include "stages/stage1/ring_spirals.h"
 
-void stage1Frame() { presentBlankFrame(); }
-
 void installStage1() { addPoolResetHook(PoolResetPlace::AfterFullFans, parkRingPools); }

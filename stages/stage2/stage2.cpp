@@ -3,6 +3,7 @@
 #include <span>
 
 #include "game/backgrounds.h"
+#include "game/boss_debris.h"
 #include "game/enemy_slots.h"
 #include "game/game_states.h"
 #include "game/stage_frame.h"
@@ -30,11 +31,9 @@ constexpr DistanceWindow powerUpWindows[] = {
     {1000, 1050, WindowBounds::Inclusive, dropPowerUpRow, 0},
 };
 
-// Slot 22 comes in at x 370.
-void enterLargeEnemy22(int slot) { enterLargeEnemy(slot, 370.0f); }
-
-constexpr LargeEnemyGroup largeEnemy{22, 120, 300, 81, {6, 7}, {1, 2}, 80, 0, true, 700.0f, 880.0f};
-void runLargeEnemy(int) { runLargeEnemyGroup(largeEnemy); }
+// The large enemy (slot 22, 120x300) with turning enemies 6 and 7.
+constexpr EscortedEnemy largeEnemy{22, 120, 300, 81, 370.0f, {6, 7}, 80, 0};
+void runLargeEnemy(int) { runEscortedEnemy(largeEnemy); }
 
 constexpr MidBossPhase midBoss{0, 1, 1620.0f, 1960.0f, 2080.0f, 2200.0f};
 void runMidBoss(int) { runMidBossPhase(midBoss); }
@@ -55,8 +54,7 @@ constexpr DistanceWindow schedule[] = {
     {340, 400, S, spawnDropIn240x440, 20}, {340, 400, S, fireAimedFive, 20},
     {300, 400, S, spawnDropIn80x80, 0},   {300, 400, S, fireAimedShot, 0},
     {300, 400, S, spawnDropIn80x80, 1},   {300, 400, S, fireAimedShot, 1},
-    {380, 480, S, enterLargeEnemy22, 22},
-    {480, 1000, S, runLargeEnemy, 0},
+    {380, 1000, S, runLargeEnemy, 0},
     {1000, 1200, S, spawnDropIn80x80, 9},
     {1030, 1200, S, spawnDropIn80x80, 10},
     {1080, 1250, S, spawnDropIn240x300, 15}, {1080, 1250, S, fireAimedFive, 15},
@@ -76,23 +74,30 @@ constexpr DistanceWindow schedule[] = {
 // ---------------------------------------------------------------------------
 constexpr SideEnemyPair sideEnemies{0, 1, 2350.0f, 2450.0f, 11100.0f, 1};
 
-constexpr int32_t coinSlots[] = {0, 1, 5, 6, 7, 8, 9, 10, 15, 16, 17, 18, 19, 20, 22};
+constexpr PairedCall coinCalls[] = {
+    {drawSlotCoin, stepSlotCoin, 0}, {drawSlotCoin, stepSlotCoin, 1}, {drawSlotCoin, stepSlotCoin, 5},
+    {drawSlotCoin, stepSlotCoin, 6}, {drawSlotCoin, stepSlotCoin, 7}, {drawSlotCoin, stepSlotCoin, 8},
+    {drawSlotCoin, stepSlotCoin, 9}, {drawSlotCoin, stepSlotCoin, 10}, {drawSlotCoin, stepSlotCoin, 15},
+    {drawSlotCoin, stepSlotCoin, 16}, {drawSlotCoin, stepSlotCoin, 17}, {drawSlotCoin, stepSlotCoin, 18},
+    {drawSlotCoin, stepSlotCoin, 19}, {drawSlotCoin, stepSlotCoin, 20}, {drawSlotCoin, stepSlotCoin, 22},
+    {drawStageCoins, stepStageCoins, Stage},
+};
 
-constexpr EnemyShotRow aimedFives[] = {
+constexpr SlotShotPass aimedFives[] = {
     {1, 0}, {2, 0}, {3, 1}, {4, 1}, {7, 0}, {8, 0}, {15, 1}, {16, 1}, {17, 1}, {18, 1}, {19, 0}, {20, 0}, {22, 1},
 };
 
-constexpr BossBand bossBand{stage2BossFrom, stage2BossUntil, stage2ForcedClearFrom, moveBoss2, drawBoss2, runBoss2Defeat,
-                             &boss2, &boss2Timeline, boss2PatternHpBelow, boss2TimelineCycle,
-                             boss2PatternWindows};
+constexpr BossBand bossBand{stage2BossFrom, stage2BossUntil, stage2ForcedClearFrom, moveBoss2,
+                            drawBoss2, runBoss2Defeat, &boss2, &boss2Timeline, boss2PatternHpBelow,
+                            boss2TimelineCycle, boss2PatternWindows};
 
-// TODO: the shot pools' movers and draws as the families land.
-constexpr std::span<const PoolPass> shotPools{};
+// Each shot pool's mover, then at once its draw.
+// TODO: the rows come with the shot families.
+constexpr std::span<const PairedCall> shotPoolCalls{};
 
-constexpr LateStageFrame frame{Stage,          stage2ScrollRate, {scrollBack8S, scrollBack4S, scrollBack2S},
-                               powerUpWindows, sideEnemies,   bossBand,
-                               schedule,       coinSlots,     shotPools,
-                               aimedFives,     checkStageExit};
+constexpr LateStageFrame frame{Stage,      stage2ScrollRate, BackgroundScene::Stage2, powerUpWindows, sideEnemies,
+                               bossBand,   schedule,       coinCalls,               shotPoolCalls,  aimedFives,
+                               checkStageExit};
 
 }  // namespace
 

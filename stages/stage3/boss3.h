@@ -1,17 +1,24 @@
-// The stage-3 boss: a 440x380 sprite in boss3 that descends, dips, sways in
-// a loop that grows faster, and on its defeat stops the music and opens the
-// ending.
+// The stage-3 boss (boss3, 440x380): it descends, dips, sways in a loop
+// that grows faster, and on its defeat stops the music and opens the ending.
 #pragma once
 
 #include <cstdint>
 
-constexpr int32_t boss3Width = 440, boss3Height = 380;
-// Length of the opening wipe into the ending.
-constexpr int32_t boss3WipeSteps = 60;
-// The defeat clock's window in which every defeat call stops the music.
-constexpr float boss3MusicStopLow = 50.0f, boss3MusicStopHigh = 60.0f;
+#include "game/bosses.h"
 
+// The constants the shared boss routines read for this boss.
+extern const BossScript boss3Script;
+extern const BossLook boss3Look;
+extern const BossDefeat boss3Defeat;
+
+// The movement script by moveTimer (no intro picture).
 void moveBoss3();
-// Damage explosions, the sprite of the hp band, smoke; then runBoss3Defeat.
+// Damage blasts, the sprite of the hp band, smoke; then runBoss3Defeat.
 void drawBoss3();
+// Once hp is gone: the defeat blasts; every call while the defeat clock
+// lies strictly between 50 and 60 stops the music; after 7 s of its clock
+// the switch to the ending behind an opening wipe of 60 steps.
 void runBoss3Defeat();
+
+constexpr int32_t boss3WipeSteps = 60;
+constexpr float boss3MusicStopAbove = 50.0f, boss3MusicStopBelow = 60.0f;

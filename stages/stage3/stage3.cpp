@@ -3,6 +3,7 @@
 #include <span>
 
 #include "game/backgrounds.h"
+#include "game/boss_debris.h"
 #include "game/enemy_slots.h"
 #include "game/resets.h"
 #include "game/stage_frame.h"
@@ -32,15 +33,13 @@ constexpr DistanceWindow powerUpWindows[] = {
     {1000, 1050, WindowBounds::Inclusive, dropPowerUpRow, 0},
 };
 
-// Slot 23 comes in at x 360.
-void enterLargeEnemy23(int slot) { enterLargeEnemy(slot, 360.0f); }
-
-// Escorts 8 and 9 fire; escorts 10 and 11 only fly, smoke and die.
-constexpr LargeEnemyGroup largeEnemy{23, 240, 300, 8, {8, 9}, {1, 2}, 120, 4, true, 720.0f, 880.0f};
-constexpr LargeEnemyGroup outerEscorts{-1, 0, 0, 0, {10, 11}, {3, 4}, 120, 4, false, 690.0f, 860.0f};
+// The large enemy (slot 23, 240x300) with turning enemies 8 and 9, which
+// fire; turning enemies 10 and 11 only fly, smoke and die.
+constexpr EscortedEnemy largeEnemy{23, 240, 300, 8, 360.0f, {8, 9}, 120, 4, {1, 2}, true, 720.0f, 880.0f};
+constexpr EscortedEnemy outerEscorts{-1, 0, 0, 0, 0.0f, {10, 11}, 120, 4, {3, 4}, false, 690.0f, 860.0f};
 void runLargeEnemy(int) {
-    runLargeEnemyGroup(largeEnemy);
-    runLargeEnemyGroup(outerEscorts);
+    runEscortedEnemy(largeEnemy);
+    runEscortedEnemy(outerEscorts);
 }
 
 constexpr MidBossPhase midBoss{1, 2, 2020.0f, 2360.0f, 2480.0f, 2600.0f};
@@ -56,8 +55,7 @@ constexpr DistanceWindow schedule[] = {
     {130, 200, S, spawnDropIn80x80, 10},
     {180, 360, S, spawnDropIn240x300, 15}, {180, 360, S, fireAimedFive, 15},
     {180, 360, S, spawnDropIn240x300, 16}, {180, 360, S, fireAimedFive, 16},
-    {380, 480, S, enterLargeEnemy23, 23},
-    {480, 1000, S, runLargeEnemy, 0},
+    {380, 1000, S, runLargeEnemy, 0},
     {1040, 1550, S, spawnDropIn240x300, 17}, {1040, 1550, S, fireAimedFive, 17},
     {1160, 1550, S, spawnDropIn240x300, 18}, {1160, 1550, S, fireAimedFive, 18},
     {1280, 1550, S, spawnDropIn240x440, 19}, {1280, 1550, S, fireAimedFive, 19},
@@ -82,23 +80,32 @@ constexpr SideEnemyPair sideEnemies{2, 3, 2800.0f, 2870.0f, 11100.0f, 2};
 // Every slot the stage kills drops a coin, so every one of them (0..20) is
 // stepped and drawn: a coin left unstepped would hang unseen and pay on
 // every frame the ship passes it.
-constexpr int32_t coinSlots[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20};
+constexpr PairedCall coinCalls[] = {
+    {drawSlotCoin, stepSlotCoin, 0}, {drawSlotCoin, stepSlotCoin, 1}, {drawSlotCoin, stepSlotCoin, 2},
+    {drawSlotCoin, stepSlotCoin, 3}, {drawSlotCoin, stepSlotCoin, 4}, {drawSlotCoin, stepSlotCoin, 5},
+    {drawSlotCoin, stepSlotCoin, 6}, {drawSlotCoin, stepSlotCoin, 7}, {drawSlotCoin, stepSlotCoin, 8},
+    {drawSlotCoin, stepSlotCoin, 9}, {drawSlotCoin, stepSlotCoin, 10}, {drawSlotCoin, stepSlotCoin, 11},
+    {drawSlotCoin, stepSlotCoin, 12}, {drawSlotCoin, stepSlotCoin, 13}, {drawSlotCoin, stepSlotCoin, 14},
+    {drawSlotCoin, stepSlotCoin, 15}, {drawSlotCoin, stepSlotCoin, 16}, {drawSlotCoin, stepSlotCoin, 17},
+    {drawSlotCoin, stepSlotCoin, 18}, {drawSlotCoin, stepSlotCoin, 19}, {drawSlotCoin, stepSlotCoin, 20},
+    {drawStageCoins, stepStageCoins, Stage},
+};
 
-constexpr EnemyShotRow aimedFives[] = {
+constexpr SlotShotPass aimedFives[] = {
     {1, 0}, {2, 0}, {3, 1}, {4, 1}, {7, 0}, {8, 0}, {15, 1}, {16, 1}, {17, 1}, {18, 1}, {19, 0}, {20, 0}, {23, 1},
 };
 
-constexpr BossBand bossBand{stage3BossFrom, stage3BossUntil, stage3ForcedClearFrom, moveBoss3, drawBoss3, runBoss3Defeat,
-                             &boss3, &boss3Timeline, boss3PatternHpBelow, boss3TimelineCycle,
-                             boss3PatternWindows};
+constexpr BossBand bossBand{stage3BossFrom, stage3BossUntil, stage3ForcedClearFrom, moveBoss3,
+                            drawBoss3, runBoss3Defeat, &boss3, &boss3Timeline, boss3PatternHpBelow,
+                            boss3TimelineCycle, boss3PatternWindows};
 
-// TODO: the shot pools' movers and draws as the families land.
-constexpr std::span<const PoolPass> shotPools{};
+// Each shot pool's mover, then at once its draw.
+// TODO: the rows come with the shot families.
+constexpr std::span<const PairedCall> shotPoolCalls{};
 
-constexpr LateStageFrame frame{Stage,          stage3ScrollRate, {scrollBack5S, scrollBack1S, scrollBack3S},
-                               powerUpWindows, sideEnemies,   bossBand,
-                               schedule,       coinSlots,     shotPools,
-                               aimedFives,     nullptr};
+constexpr LateStageFrame frame{Stage,      stage3ScrollRate, BackgroundScene::Stage3, powerUpWindows, sideEnemies,
+                               bossBand,   schedule,       coinCalls,               shotPoolCalls,  aimedFives,
+                               nullptr};
 
 }  // namespace
 

@@ -187,7 +187,7 @@ TEST_F(EnemySlots, TheSingleShotAimsAtTheShipAndHitsInsideItsBox) {
     playerY = 400;
     const auto r = seedAndPeek(8, 3);
     fireAimedShot(5);
-    AimedShot& shot = slotAimedShots[5];
+    AimedShot& shot = *slotAimedShot(5);
     EXPECT_TRUE(shot.x == screenX(325.0f) && shot.y == 150.0f);
     EXPECT_EQ(shot.speed, static_cast<float>(130 + r[1] % 50));  // the first number is not used
     EXPECT_FLOAT_EQ(shot.angle, static_cast<float>(M_PI / 2));
@@ -211,7 +211,7 @@ TEST_F(EnemySlots, TheLineOfFiveFliesTogetherAndEndsWithItsSlowestShot) {
     place(7, 300, 100);
     playerX = screenX(100.0f);  // down to the left
     playerY = 300;
-    AimedShot* line = slotAimedFive[7];
+    AimedShot* line = slotAimedFive(7);
     line[3].active = 1;
     fireAimedFive(7);
     for (int k = 0; k < AimedFiveSize; ++k) EXPECT_EQ(line[k].speed, 260.0f + 20 * k);
@@ -228,7 +228,7 @@ TEST_F(EnemySlots, TheLineOfFiveFliesTogetherAndEndsWithItsSlowestShot) {
 TEST_F(EnemySlots, AimedShotsDrawTheSmallShotStripOrARoundShot) {
     makeImage(imgVal16241, 6, 384, 16);
     makeImage(imgVall302, 7, 30, 30);
-    AimedShot& shot = slotAimedShots[4];
+    AimedShot& shot = *slotAimedShot(4);
     shot.active = 1;
     shot.x = screenX(300.5f);
     shot.y = 200;
@@ -243,7 +243,7 @@ TEST_F(EnemySlots, AimedShotsDrawTheSmallShotStripOrARoundShot) {
     drawAimedShot(4, 0);
     EXPECT_EQ(shot.frame, 5);  // a free shot is not drawn
 
-    AimedShot& lead = slotAimedFive[4][0];
+    AimedShot& lead = slotAimedFive(4)[0];
     lead.active = 1;
     lead.x = screenX(400.0f);
     lead.y = 100;

@@ -77,11 +77,18 @@ TEST_F(ObjectPoolReset, BossesAndTheirEffectsStartAgain) {
 }
 
 TEST_F(ObjectPoolReset, EveryShotRecordIsFreeParkedAndPhasedByItsType) {
-    for (const AimedShot& r : aimedShotRecords) {
-        EXPECT_TRUE(parked(r.x, r.y));
-        EXPECT_EQ(r.active, 0);
-        EXPECT_EQ(r.dx + r.dy + r.startX + r.startY + r.speed, 0.0f);
-        EXPECT_TRUE(r.frame >= 0 && r.frame < 10);
+    for (int p = 0; p < AimedPoolCount; ++p) {
+        for (int i = 0; i < aimedPools[p].count; ++i) {
+            const AimedShot& r = aimedPoolRecords(p)[i];
+            if (aimedPools[p].owner.kind == ShotOwnerKind::EnemySlot) {
+                EXPECT_EQ(r.active, 0x41414141);  // the enemies' shots go with the play-state reset
+                continue;
+            }
+            EXPECT_TRUE(parked(r.x, r.y));
+            EXPECT_EQ(r.active, 0);
+            EXPECT_EQ(r.dx + r.dy + r.startX + r.startY + r.speed, 0.0f);
+            EXPECT_TRUE(r.frame >= 0 && r.frame < 10);
+        }
     }
     for (const VolleyShot* r : {&volleyShotRecords[400], &salvoShotRecords[22]}) {
         EXPECT_TRUE(parked(r->x, r->y));

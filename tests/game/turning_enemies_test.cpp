@@ -157,14 +157,14 @@ TEST_F(TurningEnemies, FanShotsHitTheShipOnceFlyOnAndRetireAtTheEdges) {
 TEST_F(TurningEnemies, ThePlayStateResetFreesEveryEnemyRecord) {
     place(11, 300, 200).hp = -5;
     turningEnemyFanShots[2][14] = FanShot{40, 100, 0, 0, 0, 0, 0, 0, 0, 0, 1};
-    enemySlots[3].alive = enemySlots[3].dying = slotCoins[7].taken = slotAimedFive[23][4].active = 1;
+    enemySlots[3].alive = enemySlots[3].dying = slotCoins[7].taken = slotAimedFive(23)[4].active = 1;
     spareBossA.y = 100;
     resetPlayState();
     resetObjectPools();
     EXPECT_TRUE(turningEnemies[11].alive == 0 && turningEnemies[11].hp == 2000.0f);
     const FanShot& shot = turningEnemyFanShots[2][14];
     EXPECT_TRUE(shot.active == 0 && shot.waveCounter == 0 && shot.frame < 7 && shot.y == parkPosition.y);
-    EXPECT_EQ(enemySlots[3].alive + enemySlots[3].dying + slotCoins[7].taken + slotAimedFive[23][4].active, 0);
+    EXPECT_EQ(enemySlots[3].alive + enemySlots[3].dying + slotCoins[7].taken + slotAimedFive(23)[4].active, 0);
     EXPECT_TRUE(spareBossA.y == parkPosition.y && spareBossA.hp == 1500.0f);
 }
 

@@ -1,6 +1,7 @@
 // The headless run itself: its script, its frame clock, its notes of the
 // states entered and its pictures.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -11,8 +12,8 @@
 
 #include "engine/eng_system.h"
 #include "engine/variant.h"
-#include "app/main_loop.h"
-#include "tools/headless_run/headless_run.h"
+#include "game/game_states.h"
+#include "headless_run/headless_run.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST(RunScriptTest, ReadsEveryCommandAndNamesTheBadLine) {
 TEST(HeadlessRunTest, KeysReachTheirFramesAtSixtyFramesASecond) {
     // Enter on frame 10: the closing transition runs between frames, so
     // ship select's first frame is 11. F1 on frame 40 starts the run.
-    const std::string picture = ::testing::TempDir() + "run_tool_frame.bmp";
+    const std::string picture = ::testing::TempDir() + "run_tool_frame_" + std::to_string(getpid()) + ".bmp";
     RunScript script = parsed("press 10 Return\npress 40 F1\nframes 300\nstop-at 2\n");
     script.pictures.push_back(ScriptedPicture{12, picture});
     ASSERT_TRUE(startHeadlessRun(script));

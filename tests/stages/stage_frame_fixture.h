@@ -15,7 +15,7 @@
 #include "game/resets.h"
 #include "game/score.h"
 #include "platform/headless/headless.h"
-#include "tools/headless_run/headless_run.h"
+#include "headless_run/headless_run.h"
 
 namespace stagetest {
 

@@ -1,4 +1,4 @@
-#include "tools/headless_run/headless_run.h"
+#include "headless_run/headless_run.h"
 
 #include <algorithm>
 #include <cctype>

@@ -19,7 +19,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/headless_run/headless_run.h"
+#include "headless_run/headless_run.h"
 
 int main(int argc, char** argv) {
     std::string text;

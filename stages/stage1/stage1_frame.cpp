@@ -1,0 +1,188 @@
+// One frame of stage 1, and its timeline as tables.
+#include <span>
+
+#include "engine/eng_draw.h"
+#include "engine/eng_sound.h"
+#include "engine/eng_system.h"
+#include "game/backgrounds.h"
+#include "game/boss_debris.h"
+#include "game/enemy_slots.h"
+#include "game/game_flags.h"
+#include "game/hit_pass.h"
+#include "game/game_states.h"
+#include "game/play_state.h"
+#include "game/player.h"
+#include "game/score_bar.h"
+#include "game/stage_frame.h"
+#include "game/timeline.h"
+#include "game/weapons.h"
+#include "stages/stage1/boss1.h"
+#include "stages/stage1/stage1.h"
+
+namespace {
+
+constexpr int Stage = 1;
+
+// The stage clock: 20 units a second.
+constexpr float scrollRate = 20.0f;
+// The music starts on the first frame after the play-state reset.
+constexpr const char* stageMusic = "MIDI/QTX1.MID";
+constexpr int32_t musicCounterWrap = 100999999;
+// The ship stands still until the clock reaches this.
+constexpr float playerHeldUntil = 150.0f;
+
+// The boss phase runs while the clock lies strictly inside this band. From
+// forcedClearFrom on, a living boss is forced to 0 hp and its defeat runs a
+// second time each frame; once that has begun, the phase goes on until the
+// defeat switches the state, even when a long frame has carried the clock
+// past the band (it would otherwise leave the stage without an end).
+constexpr float bossBandFrom = 1460.0f, bossBandUntil = 10100.0f;
+constexpr float forcedClearFrom = 10000.0f;
+// The patterns run while 0 < hp < this, on a counter that wraps at the cycle.
+constexpr float boss1PatternsBelowHp = 1010.0f;
+
+// Drop-in enemies are 80x80.
+constexpr int32_t dropInSize = 80;
+void spawnDropIn(int slot) { spawnDropInEnemy(slot, dropInSize, dropInSize); }
+void dropPowerUpNow(int) { dropPowerUp(); }
+
+constexpr EnemySlotPass enemySlotPasses[] = {
+    // slot, pattern, w, h, kind
+    {0, 1, 80, 80, 1},  {1, 2, 80, 80, 1},   {2, 2, 80, 80, 1},  {3, 3, 80, 80, 2},  {4, 4, 80, 80, 2},
+    {5, 5, 80, 80, 0},  {6, 6, 80, 80, 0},   {7, 7, 80, 80, 0},  {8, 8, 80, 80, 0},  {9, 9, 80, 80, 5},
+    {10, 10, 80, 80, 6}, {11, 5, 80, 80, 0}, {12, 6, 80, 80, 0}, {13, 7, 80, 80, 4}, {14, 8, 80, 80, 4},
+};
+
+// The large enemy (slot 21, 240x300) with turning enemies 4 and 5.
+constexpr EscortedEnemy largeEnemy{21, 240, 300, 8, 360.0f, {4, 5}, 120, 4};
+
+constexpr DistanceWindow dropInWindows[] = {
+    {120, 350, WindowBounds::Strict, spawnDropIn, 9},
+    {120, 350, WindowBounds::Strict, spawnDropIn, 10},
+    {250, 350, WindowBounds::Strict, spawnDropIn, 0},
+    {250, 350, WindowBounds::Strict, fireAimedShot, 0},
+    {300, 400, WindowBounds::Strict, spawnDropIn, 1},
+    {300, 400, WindowBounds::Strict, fireAimedShot, 1},
+    {300, 400, WindowBounds::Strict, fireAimedFive, 1},
+    {350, 400, WindowBounds::Strict, spawnDropIn, 3},
+    {350, 400, WindowBounds::Strict, fireAimedShot, 3},
+    {350, 400, WindowBounds::Strict, fireAimedFive, 3},
+    {950, 1200, WindowBounds::Strict, spawnDropIn, 5},
+    {950, 1200, WindowBounds::Strict, fireAimedShot, 5},
+    {950, 1250, WindowBounds::Strict, spawnDropIn, 6},
+    {950, 1250, WindowBounds::Strict, fireAimedShot, 6},
+    {1050, 1200, WindowBounds::Strict, spawnDropIn, 7},
+    {1050, 1200, WindowBounds::Strict, fireAimedShot, 7},
+    {1050, 1200, WindowBounds::Strict, fireAimedFive, 7},
+    {1050, 1200, WindowBounds::Strict, spawnDropIn, 8},
+    {1050, 1200, WindowBounds::Strict, fireAimedShot, 8},
+    {1050, 1200, WindowBounds::Strict, fireAimedFive, 8},
+    {1200, 1300, WindowBounds::Strict, spawnDropIn, 9},
+    {1300, 1400, WindowBounds::Strict, spawnDropIn, 10},
+    {1300, 1450, WindowBounds::Strict, spawnDropIn, 11},
+    {1300, 1450, WindowBounds::Strict, spawnDropIn, 12},
+    {1350, 1500, WindowBounds::Strict, spawnDropIn, 13},
+    {1350, 1500, WindowBounds::Strict, spawnDropIn, 14},
+};
+
+constexpr DistanceWindow powerUpWindows[] = {
+    {500, 550, WindowBounds::Inclusive, dropPowerUpNow, 0},
+    {800, 850, WindowBounds::Inclusive, dropPowerUpNow, 0},
+    {950, 1000, WindowBounds::Inclusive, dropPowerUpNow, 0},
+};
+
+// The boss's patterns, on the counter's new value.
+// TODO: the rows come with the shot families.
+constexpr std::span<const PatternWindow> boss1Patterns{};
+
+constexpr PairedCall coinCalls[] = {
+    {drawSlotCoin, stepSlotCoin, 0},  {drawSlotCoin, stepSlotCoin, 1},  {drawSlotCoin, stepSlotCoin, 2},
+    {drawSlotCoin, stepSlotCoin, 3},  {drawSlotCoin, stepSlotCoin, 4},  {drawSlotCoin, stepSlotCoin, 5},
+    {drawSlotCoin, stepSlotCoin, 6},  {drawSlotCoin, stepSlotCoin, 7},  {drawSlotCoin, stepSlotCoin, 8},
+    {drawSlotCoin, stepSlotCoin, 9},  {drawSlotCoin, stepSlotCoin, 10}, {drawSlotCoin, stepSlotCoin, 11},
+    {drawSlotCoin, stepSlotCoin, 12}, {drawSlotCoin, stepSlotCoin, 13}, {drawSlotCoin, stepSlotCoin, 14},
+    {drawSlotCoin, stepSlotCoin, 21}, {drawStageCoins, stepStageCoins, Stage},
+};
+
+// Each shot pool's mover, then at once its draw.
+// TODO: the rows come with the shot families.
+constexpr std::span<const PairedCall> shotPoolCalls{};
+
+constexpr SlotShotPass aimedShotPasses[] = {
+    {0, 0}, {1, 1}, {2, 1}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 1}, {8, 1},
+};
+constexpr SlotShotPass aimedFivePasses[] = {
+    {1, 0}, {2, 0}, {3, 1}, {4, 1}, {7, 0}, {8, 0}, {21, 1},
+};
+
+void runBossPhase() {
+    moveBoss1();
+    drawBoss1();  // which ends in the defeat
+    stepBossPatterns(boss1Timeline, boss1.hp, boss1PatternsBelowHp, boss1TimelineCycle, boss1Patterns);
+    // The clock is read again: a defeat that ended in the draw has reset it,
+    // and the fresh boss of the next visit must not be forced to 0 hp.
+    if (scrollDistance >= forcedClearFrom) {
+        boss1.hp = 0.0f;
+        runBoss1Defeat();
+    }
+}
+
+}  // namespace
+
+void stage1Frame() {
+    if (stateChanged) {
+        paused = 0;
+        continuePrompt = 0;
+    } else if (runPauseCheck()) {
+        return;
+    }
+
+    stageMusicCounter += 1;
+    if (stageMusicCounter == 1) engSound::PlayMidi(stageMusic, 1);
+    if (stageMusicCounter >= musicCounterWrap) stageMusicCounter = 0;
+
+    engDraw::ClearScreen();
+    scrollDistance += scrollRate * frameTime;
+
+    scrollBackgrounds(BackgroundScene::Stage1);
+    drawStage1Base();
+    drawFanPieces();
+
+    const bool inBossBand = bossBandFrom < scrollDistance && scrollDistance < bossBandUntil;
+    const bool forcedClear = scrollDistance >= forcedClearFrom;
+    if (inBossBand || forcedClear) runBossPhase();
+
+    drawPlayerShots();
+    moveAndDrawEnemySlots(enemySlotPasses);
+    runEscortedEnemy(largeEnemy);
+    runDistanceWindows(dropInWindows, scrollDistance);
+
+    drawPowerUp();
+    stepPowerUp();
+    runDistanceWindows(powerUpWindows, scrollDistance);
+
+    runPairedCalls(coinCalls);
+
+    updatePlayerShip();
+    drawOptionPods();
+    tickPod0Fire();
+    tickPod1Fire();
+
+    runPairedCalls(shotPoolCalls);
+    stepAndDrawAimedShots(aimedShotPasses);
+    stepAndDrawAimedFives(aimedFivePasses);
+    drawDebris(Stage);
+    stepBossDebris(Stage);
+
+    runLaser();
+    drawScoreBar();
+    enterContinuePrompt();
+    engDraw::SetVSync(1);
+    engDraw::Present();
+
+    if (scrollDistance >= playerHeldUntil) movePlayer();
+    stepFanPieces();
+    runHitPass();
+
+    checkStageExit();
+}
