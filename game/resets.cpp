@@ -97,17 +97,15 @@ void resetObjectPools() {
         for (Coin& coin : pool) parkCoin(coin);
     }
 
-    // Shot pools, record type after record type. Each family keeps its
-    // pools one after another in one array.
     // Shot pools, record type after record type (the order of the random
     // first frames): each family parks its own pools. The pools of a single
     // stage come through the hooks: boss 1's ring spirals (fan records)
     // between the full and the compact fans, stage 3's missile streams last;
     // they clear their counters too.
     parkAimedPools();
-    parkFanPools(ShotRecordType::Fan);
+    parkFanPools(FanOwner::Boss, ShotRecordType::Fan);
     runPoolResetHooks(PoolResetPlace::AfterFullFans);
-    parkFanPools(ShotRecordType::CompactFan);
+    parkFanPools(FanOwner::Boss, ShotRecordType::CompactFan);
     parkVolleyPools();
     parkSalvoPools();
     parkSweepPools();

@@ -10,10 +10,10 @@
 #include "game/enemy_slots.h"
 #include "game/play_state.h"
 #include "game/player.h"
+#include "game/shots/fan.h"
 
 TurningEnemy turningEnemies[TurningEnemyCount];
 Puff turningEnemyPuffs[TurningEnemyCount][PuffsPerSet];
-FanShot turningEnemyFanShots[TurningEnemyCount][FanShotsPerEnemy];
 
 namespace {
 
@@ -43,17 +43,17 @@ constexpr int TurningSpriteCount = static_cast<int>(std::size(turningSprites));
 // Puffs: hp at or below this makes an enemy smoke.
 constexpr float smokeHp = 1200.0f;
 
-// Fan waves: every 260 ticks five fans of three, 40 ticks apart.
-constexpr int32_t fanWaveCycle = 260;
-constexpr int32_t fanWaveSize = 3;
-constexpr int32_t fanWaveCount = FanShotsPerEnemy / fanWaveSize;
-constexpr int32_t fanWaveSpacing = 40;
-constexpr float fanShotSpeed = 220.0f;
-constexpr float fanAimOffset = 10.0f;
-constexpr float fanTurnStep = piTimes(12.0 / 180.0);
-constexpr HitBox fanShotPlayerBox{-10, 30, 0, 30};
-constexpr int32_t FanLargeShotSize = 39;
-constexpr int32_t fanShotPhases = 7;  // first frames drawn by the reset
+// Each enemy's bank of fan shots is a row of the fan family, enemy after enemy.
+constexpr int firstEnemyFanRow = findFanBank(FanOwner::TurningEnemy, 0);
+constexpr int enemyFanRow(int i) { return firstEnemyFanRow + i; }
+constexpr bool enemyFanRowsInOrder() {
+    for (int i = 0; i < TurningEnemyCount; ++i) {
+        if (findFanBank(FanOwner::TurningEnemy, i) != enemyFanRow(i)) return false;
+        if (fanPools[enemyFanRow(i)].count != FanShotsPerEnemy) return false;
+    }
+    return true;
+}
+static_assert(firstEnemyFanRow >= 0 && enemyFanRowsInOrder());
 
 }  // namespace
 
@@ -160,80 +160,25 @@ void drawTurningEnemyPuffs(int i) {
 }
 
 // ---------------------------------------------------------------------------
-// Fan waves
+// Fan waves: each enemy's bank is a row of the fan family
 // ---------------------------------------------------------------------------
 
-void tickFanWaveBank(FanShot* bank, int owner, void (*spawn)(int owner, int k, int first)) {
-    if (bank == nullptr || spawn == nullptr) return;
-    for (int k = 0; k < FanShotsPerEnemy; ++k) {
-        bank[k].waveCounter += 1;
-        if (bank[k].waveCounter >= fanWaveCycle) bank[k].waveCounter = 0;
-    }
-    for (int wave = 0; wave < fanWaveCount; ++wave) {
-        const int first = wave * fanWaveSize;
-        for (int k = first; k < first + fanWaveSize; ++k) {
-            if (bank[k].waveCounter == (wave + 1) * fanWaveSpacing) spawn(owner, k, first);
-        }
-    }
-}
-
-void armFanWaveShot(FanShot& shot, float startX, float startY, int k, int first) {
-    if (shot.active != 0) return;
-    shot.active = 1;
-    shot.speed = fanShotSpeed;
-    shot.x = shot.startX = startX;
-    shot.y = shot.startY = startY;
-    const float turn = static_cast<float>(k - first) * fanTurnStep - fanTurnStep;
-    shot.angle = aimAngle(shot.x, shot.y, fanAimOffset, turn, shot.dx, shot.dy);
-}
-
-void stepFanWaveBank(FanShot* bank) {
-    if (bank == nullptr) return;
-    int32_t aliveCopy = playerAlive == 1 ? 1 : 0;
-    for (int k = 0; k < FanShotsPerEnemy; ++k) {
-        FanShot& shot = bank[k];
-        if (shot.active == 0) continue;
-        flyAlongAngle(shot.x, shot.y, shot.angle, shot.speed);
-        if (shot.x > rightEdgeX(800.0f) || shot.x < -40.0f || shot.y > 600.0f || shot.y < -40.0f ||
-            clearShots == 1) {
-            shot.active = 0;
-            parkRecord(shot);
-        }
-        testPlayerHit(aliveCopy, shot.x, shot.y, fanShotPlayerBox);
-    }
-}
-
-void drawFanWaveBank(FanShot* bank, int style) {
-    if (bank == nullptr) return;
-    for (int k = 0; k < FanShotsPerEnemy; ++k) {
-        FanShot& shot = bank[k];
-        const int32_t x = pixelOf(shot.x), y = pixelOf(shot.y);
-        if (style == 1) {
-            drawStripFrame(shot.frame, SmallShotFrames, imgVal16241, SmallShotSize, SmallShotSize, x + 12, y + 12);
-        }
-        if (style == 2) engDraw::Blit(x, y, imgVal40l2, 0, 0, FanLargeShotSize, FanLargeShotSize);
-    }
-}
+FanShot* turningEnemyFanShots(int i) { return validEnemy(i) ? fanPoolRecords(enemyFanRow(i)) : nullptr; }
 
 void tickEnemyFanWaves(int i) {
-    if (!validEnemy(i)) return;
-    tickFanWaveBank(turningEnemyFanShots[i], i, spawnEnemyFanShot);
+    if (validEnemy(i)) tickFanWaves(enemyFanRow(i));
 }
 
 void spawnEnemyFanShot(int i, int k, int first) {
-    if (!validEnemy(i) || k < 0 || k >= FanShotsPerEnemy) return;
-    const TurningEnemy& e = turningEnemies[i];
-    armFanWaveShot(turningEnemyFanShots[i][k], e.x + 20.0f, e.y + 20.0f, k, first);
+    if (validEnemy(i)) spawnFanShot(enemyFanRow(i), k, first);
 }
 
 void stepEnemyFanShots(int i) {
-    if (!validEnemy(i)) return;
-    stepFanWaveBank(turningEnemyFanShots[i]);
+    if (validEnemy(i)) moveFanShotPool(enemyFanRow(i));
 }
 
 void drawEnemyFanShots(int i, int style) {
-    if (!validEnemy(i)) return;
-    drawFanWaveBank(turningEnemyFanShots[i], style);
+    if (validEnemy(i)) drawFanPoolInStyle(enemyFanRow(i), style);
 }
 
 // ---------------------------------------------------------------------------
@@ -255,8 +200,6 @@ void resetTurningEnemies() {
         e.hitGate = 0;
         e.hp = 2000.0f;
     }
-    for (auto& bank : turningEnemyFanShots) {
-        for (FanShot& shot : bank) parkFanShot(shot, fanShotPhases);
-    }
+    parkFanPools(FanOwner::TurningEnemy, ShotRecordType::Fan);
     for (auto& puffs : turningEnemyPuffs) parkPuffSet(puffs);
 }

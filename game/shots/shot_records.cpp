@@ -105,7 +105,7 @@ void drawRecords(Record* records, int count, const ShotPoolDraw& draw) {
     const int32_t w = draw.width, h = draw.height;
     for (int k = 0; k < count; ++k) {
         Record& r = records[k];
-        const int32_t x = wholePixel(r.x), y = wholePixel(r.y);
+        const int32_t x = wholePixel(r.x) + draw.offsetX, y = wholePixel(r.y) + draw.offsetY;
         switch (draw.style) {
         case DrawStyle::Plain:
             engDraw::Blit(x, y, slot, draw.left, draw.top, draw.left + w, draw.top + h);

@@ -14,7 +14,8 @@ protected:
     static int frames(int count) { return runFrames(stateStage3, stage3Frame, count); }
     static int activeFanShots(int enemy) {
         int count = 0;
-        for (const FanShot& shot : turningEnemyFanShots[enemy]) count += shot.active;
+        const FanShot* bank = turningEnemyFanShots(enemy);
+        for (int k = 0; k < FanShotsPerEnemy; ++k) count += bank[k].active;
         return count;
     }
 };
