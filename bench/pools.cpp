@@ -106,48 +106,40 @@ void placeBossAndShip(int stage) {
     playerAlive = 1;
 }
 
-// Every record of the stage's aimed, volley and ring pools armed by their
-// own routines.
-void armStagePools(int stage) {
-    placeBossAndShip(stage);
-    for (int p = 0; p < AimedPoolCount; ++p) {
-        if (aimedPools[p].stage == stage) spawnAimedVolley(p);
-    }
-    for (int p = 0; p < VolleyPoolCount; ++p) {
-        const VolleyPool& row = volleyPools[p];
-        if (row.stage != stage) continue;
-        for (int i = 0; i < row.count; ++i) armVolleyShot(p, i, i - i % row.groupSize);
-    }
-    if (stage != 1) return;
-    for (int p = 0; p < RingPoolCount; ++p) {
-        for (int k = 0; k < RingRecordCount; ++k) spawnRingShot(p, k, k);
-    }
-}
-
-void moveAndDrawStagePools(int stage) {
-    for (int p = 0; p < AimedPoolCount; ++p) {
-        if (aimedPools[p].stage != stage) continue;
-        moveAimedShotPool(p);
-        drawAimedPool(p);
-    }
-    for (int p = 0; p < VolleyPoolCount; ++p) {
-        if (volleyPools[p].stage != stage) continue;
-        moveVolleyPool(p);
-        drawVolleyPool(p);
-    }
-    if (stage != 1) return;
-    for (int p = 0; p < RingPoolCount; ++p) {
-        moveRingPool(p);
-        drawRingPool(p);
-    }
-}
-
 // Runs `each` with the row index of every pool of `stage` in a family table.
 template <typename Row, std::size_t N, typename Each>
 void forStagePools(const Row (&rows)[N], int stage, Each each) {
     for (std::size_t p = 0; p < N; ++p) {
         if (rows[p].stage == stage) each(static_cast<int>(p));
     }
+}
+
+// Every record of the stage's aimed, volley and ring pools armed by their
+// own routines.
+void armStagePools(int stage) {
+    placeBossAndShip(stage);
+    forStagePools(aimedPools, stage, spawnAimedVolley);
+    forStagePools(volleyPools, stage, [](int p) {
+        for (int i = 0; i < volleyPools[p].count; ++i) armVolleyShot(p, i, i - i % volleyPools[p].groupSize);
+    });
+    forStagePools(ringPools, stage, [](int p) {
+        for (int k = 0; k < RingRecordCount; ++k) spawnRingShot(p, k, k);
+    });
+}
+
+void moveAndDrawStagePools(int stage) {
+    forStagePools(aimedPools, stage, [](int p) {
+        moveAimedShotPool(p);
+        drawAimedPool(p);
+    });
+    forStagePools(volleyPools, stage, [](int p) {
+        moveVolleyPool(p);
+        drawVolleyPool(p);
+    });
+    forStagePools(ringPools, stage, [](int p) {
+        moveRingPool(p);
+        drawRingPool(p);
+    });
 }
 
 // Every record of the stage's boss fan pools, sweeps, salvos and missile

@@ -20,19 +20,7 @@ static_assert(2.0f * fanHalfStep == fanStep);
 FanShot* fanPoolRecords(int pool) { return recordsOfPool(fanShotRecords, fanPools, fanPoolFirst, pool); }
 
 Position fanOwnerOrigin(const FanPool& row) {
-    switch (row.owner) {
-    case FanOwner::Boss: {
-        const BossBody& boss = bossOfStage(row.stage);
-        return {boss.x, boss.y};
-    }
-    case FanOwner::TurningEnemy:
-        if (row.ownerIndex >= 0 && row.ownerIndex < TurningEnemyCount) {
-            const TurningEnemy& enemy = turningEnemies[row.ownerIndex];
-            return {enemy.x, enemy.y};
-        }
-        break;
-    }
-    return parkPosition;
+    return shotOwnerOrigin(row.owner == FanOwner::Boss ? stageBoss(row.stage) : turningEnemyOwner(row.ownerIndex));
 }
 
 void tickFanWaves(int pool) {
@@ -63,23 +51,27 @@ void spawnFanShot(int pool, int i, int first) {
     shot.angle = aimAngle(shot.x, shot.y, size.aimOffset, turn, shot.dx, shot.dy);
 }
 
-void moveFanShotPool(int pool) {
-    FanShot* records = fanPoolRecords(pool);
+void moveFanShots(FanShot* records, int count, FanShotSize size, bool retiresOnClear, float flightSign) {
     if (records == nullptr) return;
-    const FanPool& row = fanPools[pool];
-    const FanShotSizeRule& size = fanShotSizes[static_cast<int>(row.size)];
-    const bool clearing = row.retiresOnClear != 0 && clearShots == 1;
+    const FanShotSizeRule& rule = fanShotSizes[static_cast<int>(size)];
+    const bool clearing = retiresOnClear && clearShots == 1;
     int32_t aliveCopy = playerAlive;
-    for (int i = 0; i < row.count; ++i) {
+    for (int i = 0; i < count; ++i) {
         FanShot& shot = records[i];
         if (shot.active == 0) continue;
-        flyAlongAngle(shot.x, shot.y, shot.angle, shot.speed);
-        if (shot.x > fanShotRight || shot.x < size.left || shot.y > fanShotBottom || shot.y < size.top || clearing) {
+        flyAlongAngle(shot.x, shot.y, shot.angle, shot.speed, flightSign);
+        if (shot.x > fanShotRight || shot.x < rule.left || shot.y > fanShotBottom || shot.y < rule.top || clearing) {
             shot.active = 0;
             parkRecord(shot);
         }
-        testPlayerHit(aliveCopy, shot.x, shot.y, size.box);
+        testPlayerHit(aliveCopy, shot.x, shot.y, rule.box);
     }
+}
+
+void moveFanShotPool(int pool) {
+    if (!validFanPool(pool)) return;
+    const FanPool& row = fanPools[pool];
+    moveFanShots(fanPoolRecords(pool), row.count, row.size, row.retiresOnClear != 0, 1.0f);
 }
 
 void drawFanPool(int pool) { drawPoolRow(fanPoolRecords(pool), fanPools, pool); }

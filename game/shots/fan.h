@@ -194,6 +194,11 @@ void spawnFanShot(int pool, int i, int first);
 // Flies the active records, retires those beyond the size's bounds and tests
 // them against the player (a shot that hits flies on).
 void moveFanShotPool(int pool);
+// The mover's work on any run of fan records: each active record flies
+// (against its angle for flightSign -1), is parked once beyond the size's
+// bounds (or, with retiresOnClear, while clearShots is 1) and is tested
+// against the size's player box. Boss 1's ring spirals fly by it too.
+void moveFanShots(FanShot* records, int count, FanShotSize size, bool retiresOnClear, float flightSign);
 // The draw of one pool, right after its mover: drawShotPool with the row's style.
 void drawFanPool(int pool);
 // The draw of a side enemy's bank by the style its caller names: 1 the row's

@@ -142,6 +142,22 @@ constexpr uint32_t boss3TimelineCycle = 4900;
 BossBody& bossOfStage(int stage);
 
 // ---------------------------------------------------------------------------
+// Who fires a pool
+// ---------------------------------------------------------------------------
+// A pool's shots leave from offsets to its owner's top-left: the boss of a
+// stage, one of the 24 enemy slots or one of the turning enemies.
+enum class ShotOwnerKind : int32_t { StageBoss, EnemySlot, TurningEnemy };
+struct ShotOwner {
+    ShotOwnerKind kind;
+    int32_t index;  // the stage (1..3), the slot or the enemy
+};
+constexpr ShotOwner stageBoss(int stage) { return {ShotOwnerKind::StageBoss, stage}; }
+constexpr ShotOwner enemySlotOwner(int slot) { return {ShotOwnerKind::EnemySlot, slot}; }
+constexpr ShotOwner turningEnemyOwner(int enemy) { return {ShotOwnerKind::TurningEnemy, enemy}; }
+// The owner's top-left (the park position for an enemy that does not exist).
+Position shotOwnerOrigin(const ShotOwner& owner);
+
+// ---------------------------------------------------------------------------
 // Aiming, flight and the player test
 // ---------------------------------------------------------------------------
 constexpr double PiD = 3.14159265358979323846;
@@ -157,6 +173,8 @@ float aimAngle(float startX, float startY, float aimOffset, float angleOffset, f
 
 // One frame of flight: y first, then x, by sin/cos(angle) * speed * frameTime.
 void flyAlongAngle(float& x, float& y, float angle, float speed);
+// The same steps taken times `sign`: -1 flies against the angle.
+void flyAlongAngle(float& x, float& y, float angle, float speed, float sign);
 
 // A pool's player box, relative to the player's top-left; both ends inclusive.
 struct HitBox {
