@@ -205,6 +205,13 @@ const EnemySprite slotSprites[] = {
     {81, &imgZfire2, 2, {{12, -72}, {48, -72}}, &imgSzak8o, 120, 120, -20, -20},
 };
 
+const EnemySprite* findEnemySprite(std::span<const EnemySprite> sprites, int kind) {
+    for (const EnemySprite& sprite : sprites) {
+        if (sprite.kind == kind) return &sprite;
+    }
+    return nullptr;
+}
+
 // ---------------------------------------------------------------------------
 // Explosions
 // ---------------------------------------------------------------------------
@@ -273,13 +280,6 @@ void drawEnemySprite(const EnemySprite& sprite, float x, float y, int32_t& flame
         if (flameFrame > FlameFrameLast) flameFrame = 0;
     }
     engDraw::Blit(left + sprite.bodyDX, top + sprite.bodyDY, *sprite.bodyImage, 0, 0, sprite.width, sprite.height);
-}
-
-const EnemySprite* findEnemySprite(std::span<const EnemySprite> sprites, int kind) {
-    for (const EnemySprite& sprite : sprites) {
-        if (sprite.kind == kind) return &sprite;
-    }
-    return nullptr;
 }
 
 bool enemyOffScreen(float x, float y, int w, int h) {
@@ -353,6 +353,13 @@ void moveEnemyRecord(EnemySlot& e, int pattern, int w, int h, const ScriptedPath
     }
 }
 
+bool drawLiveEnemyRecord(EnemySlot& e, std::span<const EnemySprite> sprites, int kind) {
+    if (e.dying >= 1) return false;
+    const EnemySprite* sprite = findEnemySprite(sprites, kind);
+    if (sprite != nullptr) drawEnemySprite(*sprite, e.x, e.y, e.animFrame);
+    return true;
+}
+
 void explodeEnemyRecord(EnemySlot& e, int32_t lastBurst) {
     drawEnemyExplosion(e.x, e.y, e.variant, e.burstFrame);
     e.vx = 0;
@@ -387,11 +394,7 @@ void moveEnemy(int slot, int pattern, int w, int h) {
 void drawEnemySlot(int slot, int kind) {
     if (!validSlot(slot)) return;
     EnemySlot& e = enemySlots[slot];
-    if (e.dying < 1) {
-        const EnemySprite* sprite = findEnemySprite(slotSprites, kind);
-        if (sprite != nullptr) drawEnemySprite(*sprite, e.x, e.y, e.animFrame);
-        return;
-    }
+    if (drawLiveEnemyRecord(e, slotSprites, kind)) return;
     // The coin first: it falls from where the enemy is before the last
     // burst parks it.
     dropSlotCoin(slot);

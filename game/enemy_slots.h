@@ -77,8 +77,6 @@ struct EnemySprite {
 };
 // Draws the flames (then advances flameFrame, 0..19) and the body.
 void drawEnemySprite(const EnemySprite& sprite, float x, float y, int32_t& flameFrame);
-// The sprite of `kind` in a table of sprite kinds, or nullptr.
-const EnemySprite* findEnemySprite(std::span<const EnemySprite> sprites, int kind);
 // Whether a box of w x h at (x, y) has left the screen; such records are
 // freed and parked.
 bool enemyOffScreen(float x, float y, int w, int h);
@@ -88,6 +86,10 @@ bool enemyOffScreen(float x, float y, int w, int h);
 // Puts a record into play at (x, y): a fresh explosion style and speeds
 // (three random numbers: style, vy, vx) and every counter cleared.
 void armEnemyRecord(EnemySlot& e, float x, float y);
+// While the record is not dying: draws its sprite of `kind` from the table
+// (nothing for a kind the table lacks) and returns true. A dying record is
+// left to the caller's explosion.
+bool drawLiveEnemyRecord(EnemySlot& e, std::span<const EnemySprite> sprites, int kind);
 // One frame of a dying record: its explosion blits, its speeds stopped, the
 // burst sequence advanced; once burst `lastBurst` has ended the record is
 // freed and parked.

@@ -196,12 +196,7 @@ void moveMidBoss(int m, int pattern, int w, int h) {
 void drawMidBoss(int m, int kind) {
     if (!validMidBoss(m)) return;
     EnemySlot& body = midBoss[m];
-    if (body.dying < 1) {
-        const EnemySprite* sprite = findEnemySprite(midBossSprites, kind);
-        if (sprite != nullptr) drawEnemySprite(*sprite, body.x, body.y, body.animFrame);
-        return;
-    }
-    explodeEnemyRecord(body, MidBossLastBurst);
+    if (!drawLiveEnemyRecord(body, midBossSprites, kind)) explodeEnemyRecord(body, MidBossLastBurst);
 }
 
 void drawMidBossLeftArm(int m, int type) { drawArm(m, ArmSide::Left, type); }

@@ -148,7 +148,7 @@ void resetPlayState() {
     resetEnemySlots();
     resetTurningEnemies();
     // The arms' fan banks and puffs, then the mid-bosses and their arm parts.
-    resetMidBossArmPuffs();
+    resetMidBossArms();
     resetMidBosses();
 
     // Then, as their records come: the ending's streaks.

@@ -47,7 +47,6 @@ void stepEnemyFanShots(int i);
 // style 1: the animated small shot; style 2: the large round shot.
 void drawEnemyFanShots(int i, int style);
 
-
 // Every turning enemy, puff and fan shot freed and parked, hp back to 2000
 // (part of the play-state reset).
 void resetTurningEnemies();

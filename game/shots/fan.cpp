@@ -1,5 +1,6 @@
 #include "game/shots/fan.h"
 
+#include "game/mid_bosses.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/shots/volley.h"
@@ -15,12 +16,27 @@ static_assert(std::size(fanShotSizes) == 2 && static_cast<int>(FanShotSize::Larg
 // A three-shot fan spans -12 .. +12 degrees: its half width is one step.
 static_assert(2.0f * fanHalfStep == fanStep);
 
+constexpr float armMuzzleBase = 30.0f;
+
 }  // namespace
 
 FanShot* fanPoolRecords(int pool) { return recordsOfPool(fanShotRecords, fanPools, fanPoolFirst, pool); }
 
 Position fanOwnerOrigin(const FanPool& row) {
-    return shotOwnerOrigin(row.owner == FanOwner::Boss ? stageBoss(row.stage) : turningEnemyOwner(row.ownerIndex));
+    switch (row.owner) {
+    case FanOwner::Boss:
+        return shotOwnerOrigin(stageBoss(row.stage));
+    case FanOwner::TurningEnemy:
+        return shotOwnerOrigin(turningEnemyOwner(row.ownerIndex));
+    case FanOwner::LeftArm:
+    case FanOwner::RightArm: {
+        const ArmSide side = row.owner == FanOwner::LeftArm ? ArmSide::Left : ArmSide::Right;
+        const EnemySlot* parts = armParts(row.ownerIndex, side);
+        if (parts != nullptr) return {parts[0].x + armMuzzleBase, parts[0].y};
+        break;
+    }
+    }
+    return parkPosition;
 }
 
 void tickFanWaves(int pool) {

@@ -48,8 +48,8 @@ constexpr int MaxFanWaves = 6;
 enum class FanOwner : int32_t {
     Boss,          // the boss of the row's stage, at its top-left
     TurningEnemy,  // turning enemy `ownerIndex`, at its top-left
-    // The mid-boss arms (part 0 of the left or right arm of mid-boss
-    // `ownerIndex`) take their place here.
+    LeftArm,       // the left arm of mid-boss `ownerIndex`, 30 px right of its part 0
+    RightArm,      // the right arm likewise
 };
 
 struct FanPool {
@@ -163,6 +163,11 @@ inline constexpr FanPool fanPools[] = {
     fanBank(FanOwner::TurningEnemy, 6, 20, 20, 1), fanBank(FanOwner::TurningEnemy, 7, 20, 20, 1),
     fanBank(FanOwner::TurningEnemy, 8, 20, 20, 1), fanBank(FanOwner::TurningEnemy, 9, 20, 20, 1),
     fanBank(FanOwner::TurningEnemy, 10, 20, 20, 1), fanBank(FanOwner::TurningEnemy, 11, 20, 20, 1),
+
+    // the mid-boss arms' banks, mid-boss 0 (stage 2) then 1 (stage 3): from 30 px right of part 0, the left
+    // arm's fans leave 60 px further left, the right arm's 30 (at part 0's x), both 160 px below it
+    fanBank(FanOwner::LeftArm, 0, -60, 160, 0), fanBank(FanOwner::RightArm, 0, -30, 160, 0),
+    fanBank(FanOwner::LeftArm, 1, -60, 160, 0), fanBank(FanOwner::RightArm, 1, -30, 160, 0),
 };
 constexpr int FanPoolCount = static_cast<int>(std::size(fanPools));
 
@@ -173,7 +178,7 @@ extern FanShot fanShotRecords[totalRecordCount(fanPools)];
 FanShot* fanPoolRecords(int pool);
 // Row of stage-S pool K, -1 when there is none.
 constexpr int findFanPool(int stage, int ordinal) { return findPoolRow(fanPools, stage, ordinal); }
-// Row of the bank of owner `index` (a turning enemy's number), -1 when there is none.
+// Row of the bank of owner `index` (a turning enemy's or a mid-boss's number), -1 when there is none.
 constexpr int findFanBank(FanOwner owner, int index) {
     for (int p = 0; p < FanPoolCount; ++p) {
         if (fanPools[p].owner == owner && fanPools[p].ownerIndex == index) return p;
@@ -181,7 +186,9 @@ constexpr int findFanBank(FanOwner owner, int index) {
     return -1;
 }
 
-// The point a row's muzzle offset is added to: the owner's top-left.
+// The point a row's muzzle offset is added to: the owner's top-left (for an
+// arm, 30 px right of its part 0: the muzzle is x + 30 - 60 or x + 30 - 30,
+// summed in that order).
 Position fanOwnerOrigin(const FanPool& row);
 
 // One step of the pool's fire timer: every counter +1, back to 0 at W; the
