@@ -13,6 +13,7 @@
 #include "game/game_flags.h"
 #include "game/resets.h"
 #include "game/score.h"
+#include "platform/window.h"
 #include "stages/stage1/stage1.h"
 #include "stages/stage3/stage3.h"
 
@@ -20,8 +21,6 @@ int loopExitCode;
 
 namespace {
 
-constexpr int32_t KeyS = 0x53;
-constexpr int32_t KeyT = 0x54;
 constexpr uint32_t EscQuitWaitMs = 1000;
 
 constexpr int32_t OptionNotTopmost = 1 << 0;
@@ -144,10 +143,10 @@ void onKeyDown(int32_t key) {
         engSystem::SetWait(1, EscQuitWaitMs);
         engSystem::Shutdown();
     }
-    if (key == KeyS) {
+    if (key == plat::VirtualKey::S) {
         if (!continuePrompt) paused = paused ? 0 : 1;
     }
-    if (key == KeyT) {
+    if (key == plat::VirtualKey::T) {
         engSound::StopMidi();
         resetScrollAndPlayer();
         resetPlayState();

@@ -21,10 +21,6 @@ int32_t shipSelectCounter;
 
 namespace {
 
-constexpr int32_t KeyJ = 0x4A;
-constexpr int32_t KeyK = 0x4B;
-constexpr int32_t KeyM = 0x4D;
-
 // The opening screen rests this long after each present.
 constexpr uint32_t openingRestMs = 5;
 
@@ -155,17 +151,17 @@ void runShipSelect() {
             shipType = 2;
             startRunFromShipSelect();
             break;
-        case KeyK:
+        case plat::VirtualKey::K:
             controlMouse = 0;
             controlKeyboard = 1;
             lastKey = 0;
             break;
-        case KeyM:
+        case plat::VirtualKey::M:
             controlMouse = 1;
             controlKeyboard = 0;
             lastKey = 0;
             break;
-        case KeyJ:
+        case plat::VirtualKey::J:
             noDeath = 1;  // nothing on the screen shows it
             lastKey = 0;
             break;

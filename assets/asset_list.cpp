@@ -5,16 +5,20 @@
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 
-#define IMAGE(global, file, slot) int32_t global;
+#define IMAGE(global, file, slot, width, height, paint, kind, a, b) int32_t global;
+#define IMAGE_AGAIN(global, file, slot) int32_t global;
 #include "assets/image_list.inc"
+#undef IMAGE_AGAIN
 #undef IMAGE
 
 int32_t sndShot;
 int32_t sndBom;
 
 const ImageAsset imageAssets[ImageAssetCount] = {
-#define IMAGE(global, file, slot) {&global, file, slot},
+#define IMAGE(global, file, slot, width, height, paint, kind, a, b) {&global, file, slot, width, height},
+#define IMAGE_AGAIN(global, file, slot) {&global, file, slot, 0, 0},
 #include "assets/image_list.inc"
+#undef IMAGE_AGAIN
 #undef IMAGE
 };
 

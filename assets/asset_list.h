@@ -4,8 +4,10 @@
 
 #include <cstdint>
 
-#define IMAGE(global, file, slot) extern int32_t global;
+#define IMAGE(global, file, slot, width, height, paint, kind, a, b) extern int32_t global;
+#define IMAGE_AGAIN(global, file, slot) extern int32_t global;
 #include "assets/image_list.inc"
+#undef IMAGE_AGAIN
 #undef IMAGE
 
 extern int32_t sndShot;  // "SOUND/SHOT.WAV"
@@ -14,7 +16,8 @@ extern int32_t sndBom;   // "SOUND/BOM.WAV"
 struct ImageAsset {
     int32_t* global;
     const char* file;
-    int32_t expectedSlot;  // the slot it takes when every earlier load succeeds
+    int32_t expectedSlot;   // the slot it takes when every earlier load succeeds
+    int32_t width, height;  // of the built-in picture; 0 x 0 for a file loaded again
 };
 constexpr int ImageAssetCount = 248;
 extern const ImageAsset imageAssets[ImageAssetCount];

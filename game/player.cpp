@@ -73,11 +73,11 @@ void pollPlayerKeys() {
     engSystem::GetKey(Right, keyStateRight);
     engSystem::GetKey(Up, keyStateUp);
     engSystem::GetKey(Down, keyStateDown);
-    engSystem::GetKey('C', keyStateC);
-    engSystem::GetKey('V', keyStateV);
-    engSystem::GetKey('B', keyStateB);
-    engSystem::GetKey('N', keyStateN);
-    engSystem::GetKey('M', keyStateM);
+    engSystem::GetKey(C, keyStateC);
+    engSystem::GetKey(V, keyStateV);
+    engSystem::GetKey(B, keyStateB);
+    engSystem::GetKey(N, keyStateN);
+    engSystem::GetKey(M, keyStateM);
     engSystem::GetKey(Shift, keyStateShift);
     engSystem::GetKey(Control, keyStateCtrl);
 

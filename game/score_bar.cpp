@@ -9,6 +9,7 @@
 #include "game/player.h"
 #include "game/score.h"
 #include "game/weapons.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -28,8 +29,6 @@ constexpr int continueWidth = 200, continueHeight = 100;
 constexpr int continueX = 300, continueY = 190;
 // Weapon-A shots the prompt clears; the rest fly on after a continue.
 constexpr int promptClearsShots = 39;
-
-constexpr int32_t keyY = 'Y';
 
 // Draws the first `digits` characters of `text` that are digits, one cell
 // apart, from (x, y).
@@ -84,7 +83,7 @@ void enterContinuePrompt() {
 
 bool runPauseCheck() {
     if (paused == 0) return false;
-    if (continuePrompt == 1 && lastKey == keyY) {
+    if (continuePrompt == 1 && lastKey == plat::VirtualKey::Y) {
         paused = 0;
         continuePrompt = 0;
         lives = ContinueLives;

@@ -68,7 +68,11 @@ constexpr int Back = 0x08, Tab = 0x09, Return = 0x0D, Shift = 0x10, Control = 0x
               Menu = 0x12, Pause = 0x13, Escape = 0x1B, Space = 0x20, PageUp = 0x21,
               PageDown = 0x22, End = 0x23, Home = 0x24, Left = 0x25, Up = 0x26,
               Right = 0x27, Down = 0x28, Insert = 0x2D, Delete = 0x2E;
-// '0'..'9' are 0x30..0x39 and 'A'..'Z' are 0x41..0x5A.
+// '0'..'9' are 0x30..0x39; the letters are their capitals' codes.
+constexpr int A = 'A', B = 'B', C = 'C', D = 'D', E = 'E', F = 'F', G = 'G', H = 'H', I = 'I', J = 'J',
+              K = 'K', L = 'L', M = 'M', N = 'N', O = 'O', P = 'P', Q = 'Q', R = 'R', S = 'S', T = 'T',
+              U = 'U', V = 'V', W = 'W', X = 'X', Y = 'Y', Z = 'Z';
+static_assert(A == 0x41 && Z == 0x5A);
 constexpr int F1 = 0x70, F2 = 0x71, F3 = 0x72, F4 = 0x73, F5 = 0x74, F6 = 0x75,
               F7 = 0x76, F8 = 0x77, F9 = 0x78, F10 = 0x79, F11 = 0x7A, F12 = 0x7B;
 constexpr int Count = 256;

@@ -17,13 +17,13 @@ ensure_packages() {
 GAME_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libsdl2-dev libsdl2-ttf-dev libfluidsynth-dev libfontconfig-dev
-    googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core timgm6mb-soundfont
 )
-# And what the tests need on top: a virtual display to start the game in,
-# and clang with its runtime for the fuzzers.
+# And what the tests need on top: GoogleTest and Google Benchmark, a virtual
+# display to start the game in, and clang with its runtime for the fuzzers.
 TEST_PACKAGES=(
     "${GAME_PACKAGES[@]}"
+    googletest libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool imagemagick
 )

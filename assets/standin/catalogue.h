@@ -1,5 +1,6 @@
-// The built-in asset set: every file, its size and the painter or maker
-// that produces it.
+// The built-in asset set: every file and the painter or maker that produces
+// it. The images, their sizes and their painters come from the game's image
+// list (assets/image_list.inc).
 #pragma once
 
 #include <cstdint>

@@ -12,15 +12,45 @@
 
 namespace testsupport {
 
-inline bool isAssetSlotGlobal(const int32_t* global) {
+// The row of the image list whose slot global this is, or nullptr.
+inline const ImageAsset* imageAssetOf(const int32_t* global) {
     for (const ImageAsset& asset : imageAssets) {
-        if (asset.global == global) return true;
+        if (asset.global == global) return &asset;
     }
-    return false;
+    return nullptr;
+}
+inline bool isAssetSlotGlobal(const int32_t* global) { return imageAssetOf(global) != nullptr; }
+
+// The right and bottom ends of everything a draw style cuts from its image
+// lie inside the image's size in the image list.
+inline void expectCutsInsideImage(const ShotPoolDraw& draw) {
+    const ImageAsset* image = imageAssetOf(draw.image);
+    if (image == nullptr) return;
+    int32_t right = draw.width, bottom = draw.height;
+    switch (draw.style) {
+    case DrawStyle::Plain:
+        right = draw.left + draw.width;
+        bottom = draw.top + draw.height;
+        break;
+    case DrawStyle::Animated:
+    case DrawStyle::Chain:
+        right = draw.frames * draw.width;
+        break;
+    case DrawStyle::Alternating:
+        right = 200;
+        bottom = 40;
+        break;
+    case DrawStyle::ActiveOnly:
+    case DrawStyle::SweepLine:
+        break;
+    }
+    EXPECT_LE(right, image->width) << image->file;
+    EXPECT_LE(bottom, image->height) << image->file;
 }
 
 // Pools follow one another in the family's array without gaps or overlaps,
-// fill it, and every row's draw uses images of the asset list.
+// fill it, and every row's draw uses images of the asset list and cuts
+// inside them.
 template <typename Record, std::size_t M, typename Row, std::size_t N>
 void expectRowsFit(Record (&storage)[M], const Row (&rows)[N], Record* (*recordsOf)(int)) {
     Record* next = storage;
@@ -31,6 +61,7 @@ void expectRowsFit(Record (&storage)[M], const Row (&rows)[N], Record* (*records
         const ShotPoolDraw& draw = rows[i].draw;
         // Only the enemy slots' shots (stage 0) have no pool draw.
         EXPECT_TRUE(draw.image == nullptr ? rows[i].stage == 0 : isAssetSlotGlobal(draw.image));
+        expectCutsInsideImage(draw);
         EXPECT_EQ(draw.style == DrawStyle::SweepLine, draw.secondImage != nullptr);
         if (draw.secondImage != nullptr) {
             EXPECT_TRUE(isAssetSlotGlobal(draw.secondImage));
