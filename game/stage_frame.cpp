@@ -6,8 +6,6 @@
 #include "game/boss_debris.h"
 #include "game/enemy_slots.h"
 #include "game/hit_pass.h"
-#include "game/mid_boss_arms.h"
-#include "game/mid_bosses.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/score_bar.h"
@@ -32,12 +30,6 @@ constexpr int32_t escortFanStyle = 1;
 constexpr int32_t largeEnemyPattern = 11;
 constexpr int32_t escortSides[2] = {1, 2};
 constexpr int32_t escortSpawnSize = 80;
-
-// The mid-boss: pattern 11 in a 160x360 box, spawned 80 wide; its arms 14
-// to the left of the body, 46 high.
-constexpr int32_t midBossPattern = 11;
-constexpr int midBossWidth = 160, midBossHeight = 360, midBossSpawnWidth = 80;
-constexpr int armOffset = 14, armHeight = 46;
 
 bool inside(float low, float high) { return low < scrollDistance && scrollDistance < high; }
 
@@ -172,40 +164,6 @@ void moveAndDrawSideEnemies(const SideEnemyPair& pair) {
     drawTurningEnemy(pair.left, pair.kind);
     moveTurningEnemy(pair.right, escortSides[1], escortSpawnSize, escortSpawnSize);
     drawTurningEnemy(pair.right, pair.kind);
-}
-
-// ---------------------------------------------------------------------------
-// The mid-boss phase
-// ---------------------------------------------------------------------------
-
-void runMidBossPhase(const MidBossPhase& phase) {
-    const int m = phase.m;
-    moveMidBoss(m, midBossPattern, midBossWidth, midBossHeight);
-    drawMidBoss(m, phase.kind);
-    stepLeftArmPuffs(m, puffStepSize, puffStepSize);
-    drawLeftArmPuffs(m);
-    stepRightArmPuffs(m, puffStepSize, puffStepSize);
-    drawRightArmPuffs(m);
-    drawMidBossLeftArm(m, phase.kind);
-    drawMidBossRightArm(m, phase.kind);
-    if (inside(phase.armsFrom, phase.until)) {
-        // TODO: the arms' fan waves (tick, step and draw of each arm) once they land.
-    }
-    if (inside(phase.smokeFrom, phase.until)) {
-        spawnLeftArmPuffs(m, escortPuffSize, escortPuffSize);
-        spawnRightArmPuffs(m, escortPuffSize, escortPuffSize);
-    }
-    if (inside(phase.destroyFrom, phase.until)) {
-        killMidBoss(m);
-        killMidBossLeftArm(m);
-        killMidBossRightArm(m);
-    }
-}
-
-void spawnMidBossWithArms(int m) {
-    spawnMidBoss(m, midBossSpawnWidth, midBossHeight);
-    spawnLeftArm(m, armOffset, armHeight);
-    spawnRightArm(m, armOffset, armHeight);
 }
 
 void spawnDropIn80x80(int slot) { spawnDropInEnemy(slot, 80, 80); }

@@ -1,8 +1,8 @@
 // Pieces of a stage frame that every stage runs from tables of its own: the
 // enemy slots' move-and-draw pass, the enemy shots' step-and-draw passes,
 // the large enemy that comes down with two escorts early in a stage, the
-// side enemies and the mid-boss phase of stages 2 and 3, the boss band, and
-// the frame of stages 2 and 3 as a whole.
+// side enemies of stages 2 and 3, the boss band, and the frame of stages 2
+// and 3 as a whole.
 #pragma once
 
 #include <cstdint>
@@ -68,19 +68,6 @@ struct SideEnemyPair {
 void runSideEnemies(const SideEnemyPair& pair);
 // Their puffs stepped and drawn, then both moved and drawn.
 void moveAndDrawSideEnemies(const SideEnemyPair& pair);
-
-// Mid-boss m with both arms, as a stage's schedule calls it while the clock
-// lies in its window: body moved and drawn, arm puffs, arms drawn; from
-// armsFrom the arms' fan waves; from smokeFrom the arms smoke; from
-// destroyFrom all of it destroyed (each bound strict, up to `until`).
-struct MidBossPhase {
-    int32_t m;
-    int32_t kind;  // drawMidBoss's sprite kind and the arms' type
-    float armsFrom, smokeFrom, destroyFrom, until;
-};
-void runMidBossPhase(const MidBossPhase& phase);
-// spawnMidBoss(m, 80, 360), then both arms (14, 46).
-void spawnMidBossWithArms(int m);
 
 // Drop-in enemies of the schedules, by their box.
 void spawnDropIn80x80(int slot);

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "game/enemy_slots.h"
+#include "game/shots/fan.h"
+#include "game/shots/sweep_salvo.h"
+#include "game/shots/volley.h"
 #include "game/mid_bosses.h"
 #include "game/turning_enemies.h"
 #include "stages/stage_frame_fixture.h"
@@ -12,6 +15,19 @@ namespace {
 class Stage2Frame : public stagetest::StageFrameTest {
 protected:
     static int frames(int count) { return runFrames(stateStage2, stage2Frame, count); }
+    // The boss up and held on the screen, patterns running, the counter at
+    // `counter` before the next frame.
+    static void patternsFrom(uint32_t counter) {
+        scrollDistance = 3000;
+        boss2.hp = 900;
+        boss2.moveTimer = 140;
+        boss2Timeline = counter;
+    }
+    static bool anyActive(const VolleyShot* records, int first, int count) {
+        for (int i = first; i < first + count; ++i)
+            if (records[i].active != 0) return true;
+        return false;
+    }
 };
 
 TEST_F(Stage2Frame, TheClockStepsBy18AndTheShipMovesFromTheFirstFrame) {
@@ -49,6 +65,40 @@ TEST_F(Stage2Frame, TheCounterMovesBelow980HpAndWrapsAfterCount2300) {
     boss2Timeline = 5;
     frames(1);
     EXPECT_EQ(boss2Timeline, 5u);
+}
+
+TEST_F(Stage2Frame, TheCount2300RunsItsWindowThenTheSalvosFireOnCounts1To30) {
+    const FanShot* fan2 = fanPoolRecords(findFanPool(2, 2));
+    patternsFrom(2299);
+    frames(1);  // count 2300: fan pools 2 and 3 tick, then 0 is stored
+    EXPECT_EQ(fan2[0].waveCounter, 1);
+    EXPECT_EQ(boss2Timeline, 0u);
+    const VolleyShot* salvo1 = salvoPoolRecords(findSalvoPool(2, 1));
+    EXPECT_FALSE(anyActive(salvo1, 0, 2));
+    frames(1);  // count 1
+    EXPECT_TRUE(anyActive(salvo1, 0, 2));
+
+    resetObjectPools();
+    patternsFrom(30);
+    frames(1);  // count 31
+    EXPECT_FALSE(anyActive(salvo1, 0, 2));
+    patternsFrom(29);
+    frames(1);  // count 30
+    EXPECT_TRUE(anyActive(salvo1, 0, 2));
+}
+
+TEST_F(Stage2Frame, AVolleyTimerInTwoMeetingWindowsFiresOneCountEarlier) {
+    // Volley pool 6 ticks in 200..250 and again in 250..400: two ticks on
+    // count 250. Its counters reach 100 (group 4, records 20..24) on count
+    // 298, not 299.
+    const VolleyShot* volley6 = volleyPoolRecords(findVolleyPool(2, 6));
+    patternsFrom(199);
+    frames(98);  // counts 200..297
+    EXPECT_EQ(boss2Timeline, 297u);
+    EXPECT_EQ(volley6[20].timerCounter, 99);
+    EXPECT_FALSE(anyActive(volley6, 20, 5));
+    frames(1);
+    EXPECT_TRUE(anyActive(volley6, 20, 5));
 }
 
 TEST_F(Stage2Frame, SideEnemiesComeOnlyBelow2450) {

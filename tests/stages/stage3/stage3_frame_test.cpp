@@ -4,7 +4,10 @@
 
 #include "game/enemy_slots.h"
 #include "game/hit_pass.h"
+#include "game/shots/aimed.h"
+#include "game/shots/fan.h"
 #include "game/turning_enemies.h"
+#include "stages/stage3/curving_missiles.h"
 #include "stages/stage_frame_fixture.h"
 
 namespace {
@@ -44,6 +47,54 @@ TEST_F(Stage3Frame, TheCounterMovesBelow780HpAndWrapsAfterCount4900) {
     boss3Timeline = 5;
     frames(1);
     EXPECT_EQ(boss3Timeline, 5u);
+}
+
+TEST_F(Stage3Frame, PatternWindowsHoldTheirEdges) {
+    struct Case {
+        uint32_t count;  // the counter's value in the frame
+        const char* what;
+        int32_t (*ticks)();  // what the frame moved on (the counter of a timer, the records armed)
+        int32_t expected;
+    };
+    static constexpr auto fanTicks = [](int k) { return fanPoolRecords(findFanPool(3, k))[0].waveCounter; };
+    static constexpr auto aimedArmed = [](int k) {
+        const AimedShot* records = aimedPoolRecords(findAimedPool(3, k));
+        int32_t armed = 0;
+        for (int i = 0; i < 5; ++i) armed += records[i].active;
+        return armed;
+    };
+    const Case cases[] = {
+        // the full chains of count 1200 include aimed pools 8 and 15
+        {1199, "aimed 8", [] { return aimedArmed(8); }, 0},
+        {1200, "aimed 8", [] { return aimedArmed(8); }, 5},
+        {1200, "aimed 15", [] { return aimedArmed(15); }, 5},
+        {1251, "aimed 15", [] { return aimedArmed(15); }, 0},
+        // the missile streams tick in 1510..1900
+        {1509, "stream 1", [] { return missileStreamCounters[0]; }, 0},
+        {1510, "stream 6", [] { return missileStreamCounters[5]; }, 1},
+        {1900, "stream 1", [] { return missileStreamCounters[0]; }, 1},
+        {1901, "stream 1", [] { return missileStreamCounters[0]; }, 0},
+        // 180-count fan windows every 200 counts from 1920
+        {1919, "fan 10", [] { return fanTicks(10); }, 0},
+        {1920, "fan 10", [] { return fanTicks(10); }, 1},
+        {2100, "fan 10", [] { return fanTicks(10); }, 1},
+        {2101, "fan 10", [] { return fanTicks(10); }, 0},
+        {2119, "fan 13", [] { return fanTicks(13); }, 0},
+        // fan pools 14 and 15 open twice
+        {3520, "fan 14", [] { return fanTicks(14); }, 1},
+        {3701, "fan 15", [] { return fanTicks(15); }, 0},
+        {4720, "fan 15", [] { return fanTicks(15); }, 1},
+        {4900, "fan 14", [] { return fanTicks(14); }, 1},
+    };
+    for (const Case& c : cases) {
+        resetObjectPools();
+        scrollDistance = 3000;
+        boss3.hp = 700;
+        boss3.moveTimer = 150;  // held at (180, 0)
+        boss3Timeline = c.count - 1;
+        frames(1);
+        EXPECT_EQ(c.ticks(), c.expected) << "count " << c.count << ", " << c.what;
+    }
 }
 
 TEST_F(Stage3Frame, EscortsEightAndNineFireTenAndElevenOnlyFly) {
