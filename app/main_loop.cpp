@@ -2,8 +2,6 @@
 // the global keys (Esc, S, T).
 #include "app/main_loop.h"
 
-#include <ctime>
-
 #include "app/state_handlers.h"
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
@@ -115,7 +113,7 @@ int startGame() {
     static_assert(variant::windowed == false || (variant::windowOptionBitsValue & OptionNotTopmost) != 0);
     plat::showWindow(!desc.hidden);
 
-    engSystem::SeedRand(static_cast<uint32_t>(std::time(nullptr)));
+    engSystem::SeedRandFromClock();
     engSystem::EnableIme(0);
     if (!loadAssetsAndOpen()) {
         // The error box has been shown; there is nothing to run on.

@@ -182,4 +182,6 @@ int Rand() {
 
 void SeedRand(uint32_t seed) { randState = seed; }
 
+void SeedRandFromClock() { SeedRand(plat::calendarSeconds()); }
+
 }  // namespace engSystem

@@ -121,5 +121,7 @@ int FormatShort(char (&buffer)[FormatShortSize], const char* format, ...)
 constexpr int RandMax = 32767;
 int Rand();
 void SeedRand(uint32_t seed);
+// Seeds it with the calendar clock's seconds.
+void SeedRandFromClock();
 
 }  // namespace engSystem

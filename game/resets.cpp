@@ -1,7 +1,5 @@
 #include "game/resets.h"
 
-#include <ctime>
-
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/backgrounds.h"
@@ -113,7 +111,7 @@ void resetObjectPools() {
 }
 
 void resetPlayState() {
-    engSystem::SeedRand(static_cast<uint32_t>(std::time(nullptr)));
+    engSystem::SeedRandFromClock();
 
     parkPowerUp();
 

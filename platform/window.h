@@ -154,6 +154,9 @@ int64_t counter();
 int64_t counterFrequency();
 // Milliseconds since start, wrapping at 2^32.
 uint32_t milliseconds();
+// Seconds of the calendar clock (since 1970), as the random generator's
+// seed takes them.
+uint32_t calendarSeconds();
 // Sleeps for about this many milliseconds.
 void sleepMs(uint32_t ms);
 // Sleeps until counter() reaches `deadline`.

@@ -25,6 +25,10 @@ void setMilliseconds(uint32_t value);
 void advanceMilliseconds(uint32_t ms);
 // Moves both clocks forward by the same real time (ns of counter, whole ms).
 void advanceTime(int64_t nanoseconds);
+// The calendar clock reads `start` plus the counter's whole seconds (so a
+// scripted run seeds the random generator the same way every time); 0
+// after reset().
+void setCalendarStart(uint32_t start);
 // When on, waitMessageUntil / sleepUntil / sleepMs with an empty queue move
 // the clocks forward to their deadline instead of returning at once.
 void setAutoAdvance(bool on);
@@ -68,8 +72,11 @@ int raiseRequestsSent();
 int presentCount();
 bool lastPresentWaitedVBlank();
 // The picture of the last present: `primary` of presentFrame holds it.
-// Back to no presents (reset() does this too).
+// Back to no presents, frames kept (reset() does this too).
 void resetScreen();
+// Off: presents are counted and checked but the picture is not copied
+// (a run that only looks at the back surface saves a screen copy a frame).
+void setKeepPresentedFrames(bool keep);
 // Text is drawn as a box `height` tall and height / 2 wide per character,
 // filled with the background colour when opaque (nothing when transparent).
 

@@ -14,6 +14,7 @@ struct State {
     bool keys[VirtualKey::Count] = {};
     int64_t counter = 0;
     uint32_t ms = 0;
+    uint32_t calendarStart = 0;
     bool autoAdvance = false;
     int waits = 0;
     std::vector<headless::Box> boxes;
@@ -61,6 +62,7 @@ void advanceTime(int64_t nanoseconds) {
     st().counter += nanoseconds;
     st().ms += static_cast<uint32_t>(st().counter / 1'000'000 - before);
 }
+void setCalendarStart(uint32_t start) { st().calendarStart = start; }
 void setAutoAdvance(bool on) { st().autoAdvance = on; }
 int waitCount() { return st().waits; }
 void setKeyDown(int vk, bool down) {
@@ -153,6 +155,7 @@ void enableTextInput(bool enabled) { st().textInput = enabled; }
 int64_t counter() { return st().counter; }
 int64_t counterFrequency() { return kFrequency; }
 uint32_t milliseconds() { return st().ms; }
+uint32_t calendarSeconds() { return st().calendarStart + static_cast<uint32_t>(st().counter / kFrequency); }
 void sleepMs(uint32_t ms) {
     if (st().autoAdvance) headless::advanceTime(static_cast<int64_t>(ms) * 1'000'000);
 }

@@ -46,6 +46,8 @@ int64_t counterFrequency() { return NanosecondsPerSecond; }
 
 uint32_t milliseconds() { return static_cast<uint32_t>((monotonicNow() - startTime) / 1'000'000); }
 
+uint32_t calendarSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
+
 void sleepMs(uint32_t ms) { sleepUntilMonotonic(monotonicNow() + static_cast<int64_t>(ms) * 1'000'000); }
 
 void sleepUntil(int64_t deadline) {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/eng_system.h"
 #include "game/game_flags.h"
@@ -33,6 +35,23 @@ int32_t frameOfState(const RunResult& result, int32_t state) {
     for (const StateEntry& entry : result.states)
         if (entry.state == state) return entry.frame;
     return -1;
+}
+
+// The states a run of the command-line program entered, from its lines
+// "frame N state S score P".
+std::vector<StateEntry> statesOfProgramRun(const std::string& args) {
+    std::vector<StateEntry> states;
+    const std::string command = std::string(MD4_RUN_HEADLESS) + " " + args;
+    FILE* out = popen(command.c_str(), "r");
+    if (out == nullptr) return states;
+    char line[256];
+    while (std::fgets(line, sizeof line, out) != nullptr) {
+        StateEntry entry{};
+        if (std::sscanf(line, "frame %d state %d score %d", &entry.frame, &entry.state, &entry.score) == 3)
+            states.push_back(entry);
+    }
+    pclose(out);
+    return states;
 }
 
 // Starts a run and plays it up to and including the stage's first frame.
@@ -77,15 +96,26 @@ TEST(Stage1Scenario, UntouchedStageEndsByTheForcedClearOnThePredictedFrame) {
     EXPECT_EQ(result.errorBoxes, 0);
 }
 
-TEST(Stage1Scenario, FiringFromTheStartScoresAndEndsNoLater) {
+TEST(Stage1Scenario, FiringFromTheStartScoresEndsNoLaterAndReplaysForItsSeed) {
     // C held from the first frame: the weapon fires once the ship may move.
-    const RunResult result = runHeadless(stage1Script("down 1 C\nstop-at 3\n"));
-    const int32_t stage2 = frameOfState(result, stateStage2);
-    ASSERT_GT(stage2, 0);
-    EXPECT_LE(stage2, 30287);
-    EXPECT_GT(result.states.back().score, 0);
-    RecordProperty("stage2_frame", stage2);
-    RecordProperty("score", result.states.back().score);
+    // Each run in a fresh process of the command-line program, as a player
+    // would start the game; one seed and one script give one game.
+    const std::string args = "--seed 7 --press 10 Return --press 70 F1 --down 1 C --stop-at 3";
+    const std::vector<StateEntry> first = statesOfProgramRun(args);
+    ASSERT_FALSE(first.empty());
+    ASSERT_EQ(first.back().state, stateStage2);
+    EXPECT_LE(first.back().frame, 30287);
+    EXPECT_GT(first.back().score, 0);
+    RecordProperty("stage2_frame", first.back().frame);
+    RecordProperty("score", first.back().score);
+
+    const std::vector<StateEntry> again = statesOfProgramRun(args);
+    ASSERT_EQ(again.size(), first.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(again[i].frame, first[i].frame) << i;
+        EXPECT_EQ(again[i].state, first[i].state) << i;
+        EXPECT_EQ(again[i].score, first[i].score) << i;
+    }
 }
 
 TEST(Stage1Scenario, FirstFrameClearsAPauseAndTheShipWaitsFor150) {

@@ -188,15 +188,18 @@ bool startHeadlessRun(const RunScript& script, FILE* log) {
 
     freshEngine();
     hl::setAutoAdvance(true);  // every wait for the next frame jumps to its deadline
+    hl::setKeepPresentedFrames(false);  // pictures are taken of the back surface
     std::copy(std::begin(stateHandlers), std::end(stateHandlers), run.savedHandlers);
     installCountedHandlers(std::make_index_sequence<StateCount>{});
 
+    // The calendar clock stands at the seed when the program starts: its
+    // seeds at start-up and at each stage's reset follow from it.
+    hl::setCalendarStart(run.script.seed);
     if (startGame() != GameStarted) {
         run.over = true;
         return false;
     }
     run.result.started = true;
-    engSystem::SeedRand(run.script.seed);
     // The window has come up and has the focus.
     plat::postMessage(plat::Message{plat::MessageType::ActivateApp, 1, 0});
     run.startCounter = plat::counter();

@@ -6,7 +6,10 @@
 // one frame due per deadline with the whole-millisecond frame times a
 // 60-frames-a-second display gives (16 and 17 ms). Keys come from a script:
 // down and up at given frames. Per state entered the run notes the frame and
-// the score; at chosen frames it saves the back surface as a bitmap.
+// the score; at chosen frames it saves the back surface as a bitmap. The
+// seed is where the headless calendar clock starts: every seeding of the
+// random generator (at start-up, at each stage's reset) reads that clock,
+// so one seed and one script give one game.
 //
 // Frames are counted from 1: frame N is the N-th call of a state handler. A
 // key scripted for frame N is in the queue before frame N runs, so frame N
@@ -80,6 +83,12 @@ RunResult runHeadless(const RunScript& script, FILE* log = nullptr);
 // until one more frame has run (false once the run is over: the program
 // ended, the frame limit, the stop state); endHeadlessRun releases the
 // engine and hands back the result.
+//
+// A run brings up the engine and the program afresh, but the game's own
+// globals that only a fresh process sets to zero (held-key states, the
+// screens' counters) carry over from an earlier run in the same process;
+// runs that must replay each other run in processes of their own (the
+// command-line program).
 bool startHeadlessRun(const RunScript& script, FILE* log = nullptr);
 bool runHeadlessFrame();
 int32_t headlessFramesRun();
