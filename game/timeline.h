@@ -47,6 +47,16 @@ void runDistanceWindows(std::span<const DistanceWindow> windows, float distance)
 void runFrameCalls(std::span<const FrameCall> calls);
 void runPairedCalls(std::span<const PairedCall> calls);
 
+// Whether every row names a pool that exists: a family's find...Pool gives
+// -1 for a pool it does not have.
+constexpr bool namesOnlyFoundPools(std::span<const PatternWindow> windows, std::span<const PairedCall> calls) {
+    for (const PatternWindow& window : windows)
+        if (window.arg < 0) return false;
+    for (const PairedCall& call : calls)
+        if (call.arg < 0) return false;
+    return true;
+}
+
 // One frame of a boss's pattern counter. Only while 0 < hp < hpBelow: the
 // counter goes up by 1, the windows run on its new value, and a value of
 // `cycle` or more is then stored as 0 (so the windows see 1..cycle).

@@ -60,7 +60,7 @@ bool textInputEnabled();
 // Program directory handed to the engine (must end in '/').
 void setAppDirectory(const char* dir);
 
-// What randomSeed() returns (DefaultRandomSeed after reset()).
+// Where randomSeed() counts from (DefaultRandomSeed after reset()).
 constexpr uint32_t DefaultRandomSeed = 1;
 void setRandomSeed(uint32_t seed);
 

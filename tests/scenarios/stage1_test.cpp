@@ -19,8 +19,12 @@
 #include "stages/stage1/ring_spirals.h"
 #include "stages/stage1/stage1.h"
 #include "headless_run/headless_run.h"
+#include "program_runs.h"
 
 namespace {
+
+using scenario::frameOfState;
+using scenario::statesOfProgramRun;
 
 constexpr int32_t firstStageFrame = 71;
 
@@ -29,29 +33,6 @@ RunScript stage1Script(const std::string& extra = "") {
     std::string error;
     EXPECT_TRUE(parseRunScript("press 10 Return\npress 70 F1\nframes 40000\n" + extra, script, error)) << error;
     return script;
-}
-
-int32_t frameOfState(const RunResult& result, int32_t state) {
-    for (const StateEntry& entry : result.states)
-        if (entry.state == state) return entry.frame;
-    return -1;
-}
-
-// The states a run of the command-line program entered, from its lines
-// "frame N state S score P".
-std::vector<StateEntry> statesOfProgramRun(const std::string& args) {
-    std::vector<StateEntry> states;
-    const std::string command = std::string(MD4_RUN_HEADLESS) + " " + args;
-    FILE* out = popen(command.c_str(), "r");
-    if (out == nullptr) return states;
-    char line[256];
-    while (std::fgets(line, sizeof line, out) != nullptr) {
-        StateEntry entry{};
-        if (std::sscanf(line, "frame %d state %d score %d", &entry.frame, &entry.state, &entry.score) == 3)
-            states.push_back(entry);
-    }
-    pclose(out);
-    return states;
 }
 
 // Starts a run and plays it up to and including the stage's first frame.
