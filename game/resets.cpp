@@ -7,6 +7,7 @@
 #include "game/backgrounds.h"
 #include "game/boss_debris.h"
 #include "game/boss_effects.h"
+#include "game/ending_streaks.h"
 #include "game/enemy_slots.h"
 #include "game/game_flags.h"
 #include "game/large_targets.h"
@@ -149,7 +150,8 @@ void resetPlayState() {
     resetTurningEnemies();
 
     // Then, as their records come: the mid-bosses with their arms, arm fan
-    // banks and puffs, and the ending's streaks.
+    // banks and puffs; the ending's streaks last.
+    rerollEndingStreaks();
 }
 
 void resetScrollAndPlayer() {

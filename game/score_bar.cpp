@@ -31,16 +31,6 @@ constexpr int promptClearsShots = 39;
 
 constexpr int32_t keyY = 'Y';
 
-// Draws the first `digits` characters of `text` that are digits, one cell
-// apart, from (x, y).
-void drawBigDigits(const char* text, int digits, int x, int y) {
-    for (int i = 0; i < digits && text[i] != '\0'; ++i) {
-        if (text[i] < '0' || text[i] > '9') continue;
-        const int left = bigDigitWidth * (text[i] - '0');
-        engDraw::Blit(x + bigDigitWidth * i, y, imgSuji09_2, left, 0, left + bigDigitWidth, bigDigitHeight);
-    }
-}
-
 void drawSmallDigits(const char* text, int digits, int x, int y) {
     for (int i = 0; i < digits && text[i] != '\0'; ++i) {
         if (text[i] < '0' || text[i] > '9') continue;
@@ -51,6 +41,14 @@ void drawSmallDigits(const char* text, int digits, int x, int y) {
 }
 
 }  // namespace
+
+void drawBigDigits(const char* text, int digits, int x, int y) {
+    for (int i = 0; i < digits && text[i] != '\0'; ++i) {
+        if (text[i] < '0' || text[i] > '9') continue;
+        const int left = bigDigitWidth * (text[i] - '0');
+        engDraw::Blit(x + bigDigitWidth * i, y, imgSuji09_2, left, 0, left + bigDigitWidth, bigDigitHeight);
+    }
+}
 
 void drawScoreBar() {
     char text[engSystem::FormatShortSize];

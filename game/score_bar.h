@@ -5,6 +5,11 @@
 // Lives a continue gives.
 constexpr int ContinueLives = 111;
 
+// Draws the first `digits` characters of `text` that are digits in the large
+// 20x25 digit cells of "IMAGE/SUJI09_2.BMP", one cell apart, from (x, y);
+// other characters leave their cell empty.
+void drawBigDigits(const char* text, int digits, int x, int y);
+
 // Score, high score, lives and the lives icon (every stage frame, after the
 // laser).
 void drawScoreBar();
