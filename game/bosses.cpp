@@ -122,7 +122,7 @@ bool stepBossDefeat(BossBody& boss, const BossDefeat& defeat) {
     }
     for (int i = 0; i < SmallBlastCount; ++i) {
         drawAndReplaceBlast(defeat.smallBlasts[i], imgZbak1b, smallBlastSize, smallBlastFrames, boss,
-                            defeat.spreadX, smallDefeatLead, defeat.spreadY, 0.0f);
+                            defeat.spreadX, smallDefeatLead, defeat.smallSpreadY, 0.0f);
     }
     playExplosionSound();
     boss.defeatTimer += bossScriptRate * frameTime;

@@ -91,7 +91,9 @@ void drawBossBody(BossBody& boss, const BossLook& look, int32_t& smokeStep);
 struct BossDefeat {
     BossBlast* bigBlasts;    // BigBlastCount of them
     BossBlast* smallBlasts;  // SmallBlastCount of them
-    int32_t spreadX, spreadY;  // blasts are re-placed over this much of the boss
+    // Blasts are re-placed over this much of the boss: every blast over
+    // spreadX, the big ones over spreadY and the small ones over smallSpreadY.
+    int32_t spreadX, spreadY, smallSpreadY;
 };
 // The defeat lasts until its clock, at 10 a second, is above this.
 constexpr float bossDefeatEnd = 70.0f;

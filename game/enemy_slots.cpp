@@ -72,44 +72,34 @@ constexpr float circleSpeed = 170.0f;
 constexpr float oneDegree = piTimes(1.0 / 180.0);
 constexpr float fullTurn = piTimes(2.0);
 
-// Pattern 11, the big enemies' scripted path. Each step is a band of the
-// clock (10 units a second) that either puts the enemy at a point or moves
-// it; every band that holds the clock applies, in order.
-enum class PathAction { PlaceAtTop, PlaceAtHover, Move };
-struct PathStep {
-    float low, high;
-    bool lowOpen;  // the band starts above `low`
-    PathAction action;
-    float vx, vy;  // px/s for Move
-};
+// Pattern 11, the big enemies' scripted path.
+constexpr float pathClockRate = 10.0f;
 constexpr float hoverX = 360.0f;  // full-screen x
 constexpr float hoverY = 170.0f;
-constexpr PathStep bigEnemyPath[] = {
-    {0, 30, true, PathAction::PlaceAtTop, 0, 0},
-    {31, 75, false, PathAction::Move, 0, 110},
-    {75, 90, false, PathAction::PlaceAtHover, 0, 0},
-    {91, 115, false, PathAction::Move, 0, 60},
-    {116, 140, false, PathAction::Move, 0, -60},
-    {141, 162, false, PathAction::PlaceAtHover, 0, 0},
-    {162, 171, false, PathAction::Move, 80, 0},
-    {172, 190, false, PathAction::Move, -80, 0},
-    {191, 200, false, PathAction::Move, 80, 0},
-    {201, 210, false, PathAction::Move, 100, 50},
-    {211, 220, false, PathAction::Move, -100, -50},
-    {221, 230, false, PathAction::Move, -100, 50},
-    {231, 240, false, PathAction::Move, 100, -50},
-    {240, 250, false, PathAction::PlaceAtHover, 0, 0},
-    {250, 260, false, PathAction::Move, 150, 0},
-    {261, 280, false, PathAction::Move, -150, 0},
-    {281, 290, false, PathAction::Move, 150, 0},
-    {291, 300, false, PathAction::Move, 200, 100},
-    {301, 310, false, PathAction::Move, -200, -100},
-    {311, 320, false, PathAction::Move, -200, 100},
-    {321, 330, false, PathAction::Move, 200, -100},
+constexpr PathStep bigEnemySteps[] = {
+    {{0, 30, true}, PathAction::PlaceAtTop, 0, 0},
+    {{31, 75, false}, PathAction::Move, 0, 110},
+    {{75, 90, false}, PathAction::PlaceAtHover, 0, 0},
+    {{91, 115, false}, PathAction::Move, 0, 60},
+    {{116, 140, false}, PathAction::Move, 0, -60},
+    {{141, 162, false}, PathAction::PlaceAtHover, 0, 0},
+    {{162, 171, false}, PathAction::Move, 80, 0},
+    {{172, 190, false}, PathAction::Move, -80, 0},
+    {{191, 200, false}, PathAction::Move, 80, 0},
+    {{201, 210, false}, PathAction::Move, 100, 50},
+    {{211, 220, false}, PathAction::Move, -100, -50},
+    {{221, 230, false}, PathAction::Move, -100, 50},
+    {{231, 240, false}, PathAction::Move, 100, -50},
+    {{240, 250, false}, PathAction::PlaceAtHover, 0, 0},
+    {{250, 260, false}, PathAction::Move, 150, 0},
+    {{261, 280, false}, PathAction::Move, -150, 0},
+    {{281, 290, false}, PathAction::Move, 150, 0},
+    {{291, 300, false}, PathAction::Move, 200, 100},
+    {{301, 310, false}, PathAction::Move, -200, -100},
+    {{311, 320, false}, PathAction::Move, -200, 100},
+    {{321, 330, false}, PathAction::Move, 200, -100},
 };
-constexpr float pathClockRate = 10.0f;
-constexpr float pathWrap = 331.0f;
-constexpr float pathLoopStart = 80.0f;
+constexpr ScriptedPath bigEnemyPath{bigEnemySteps, 331.0f, 80.0f};
 
 void moveHoming(EnemySlot& e, float dt) {
     e.y += e.vy * dt;
@@ -170,16 +160,15 @@ void moveCircling(EnemySlot& e, float dt, double turn) {
     }
 }
 
-void moveOnPath(EnemySlot& e, float dt, int h) {
+void moveOnPath(EnemySlot& e, float dt, int h, const ScriptedPath& path) {
     e.timer += pathClockRate * dt;
     const float t = e.timer;
-    for (const PathStep& step : bigEnemyPath) {
-        const bool inside = (step.lowOpen ? t > step.low : t >= step.low) && t <= step.high;
-        if (!inside) continue;
+    for (const PathStep& step : path.steps) {
+        if (!step.band.contains(t)) continue;
         switch (step.action) {
         case PathAction::PlaceAtTop:
             e.x = screenX(hoverX);
-            e.y = static_cast<float>(-h);
+            e.y = -static_cast<float>(h);
             break;
         case PathAction::PlaceAtHover:
             e.x = screenX(hoverX);
@@ -191,7 +180,7 @@ void moveOnPath(EnemySlot& e, float dt, int h) {
             break;
         }
     }
-    if (e.timer >= pathWrap) e.timer = pathLoopStart;
+    if (e.timer >= path.wrap) e.timer = path.loopStart;
 }
 
 // ---------------------------------------------------------------------------
@@ -216,8 +205,8 @@ const EnemySprite slotSprites[] = {
     {81, &imgZfire2, 2, {{12, -72}, {48, -72}}, &imgSzak8o, 120, 120, -20, -20},
 };
 
-const EnemySprite* spriteOfKind(int kind) {
-    for (const EnemySprite& sprite : slotSprites) {
+const EnemySprite* findEnemySprite(std::span<const EnemySprite> sprites, int kind) {
+    for (const EnemySprite& sprite : sprites) {
         if (sprite.kind == kind) return &sprite;
     }
     return nullptr;
@@ -321,15 +310,12 @@ bool advanceEnemyExplosion(int32_t& burstFrame, int32_t& burstIndex, int32_t las
 }
 
 // ---------------------------------------------------------------------------
-// Enemy slots
+// Records of the enemy-slot layout: arming, movement, death
 // ---------------------------------------------------------------------------
 
-void spawnDropInEnemy(int slot, int /*w*/, int h) {
-    if (!validSlot(slot)) return;
-    EnemySlot& e = enemySlots[slot];
-    if (e.alive != 0) return;
-    e.x = static_cast<float>(screenX(220) + engSystem::Rand() % 290);
-    e.y = static_cast<float>(-h);
+void armEnemyRecord(EnemySlot& e, float x, float y) {
+    e.x = x;
+    e.y = y;
     e.variant = engSystem::Rand() % 4;
     e.vy = static_cast<float>(70 + engSystem::Rand() % 70);
     e.vx = static_cast<float>(20 + engSystem::Rand() % 20);
@@ -342,9 +328,7 @@ void spawnDropInEnemy(int slot, int /*w*/, int h) {
     e.angle = 0;
 }
 
-void moveEnemy(int slot, int pattern, int w, int h) {
-    if (!validSlot(slot)) return;
-    EnemySlot& e = enemySlots[slot];
+void moveEnemyRecord(EnemySlot& e, int pattern, int w, int h, const ScriptedPath& path) {
     const float dt = frameTime;
     if (e.alive != 0) {
         switch (pattern) {
@@ -359,7 +343,7 @@ void moveEnemy(int slot, int pattern, int w, int h) {
         case 8: moveBySpeedBands(e, dt, -1.0f, divePattern); break;
         case 9: moveCircling(e, dt, 1.0); break;
         case 10: moveCircling(e, dt, -1.0); break;
-        case 11: moveOnPath(e, dt, h); break;
+        case 11: moveOnPath(e, dt, h, path); break;
         default: break;
         }
     }
@@ -369,20 +353,18 @@ void moveEnemy(int slot, int pattern, int w, int h) {
     }
 }
 
-void drawEnemySlot(int slot, int kind) {
-    if (!validSlot(slot)) return;
-    EnemySlot& e = enemySlots[slot];
-    if (e.dying < 1) {
-        const EnemySprite* sprite = spriteOfKind(kind);
-        if (sprite != nullptr) drawEnemySprite(*sprite, e.x, e.y, e.animFrame);
-        return;
-    }
+bool drawLiveEnemyRecord(EnemySlot& e, std::span<const EnemySprite> sprites, int kind) {
+    if (e.dying >= 1) return false;
+    const EnemySprite* sprite = findEnemySprite(sprites, kind);
+    if (sprite != nullptr) drawEnemySprite(*sprite, e.x, e.y, e.animFrame);
+    return true;
+}
 
+void explodeEnemyRecord(EnemySlot& e, int32_t lastBurst) {
     drawEnemyExplosion(e.x, e.y, e.variant, e.burstFrame);
-    dropSlotCoin(slot);
     e.vx = 0;
     e.vy = 0;
-    if (advanceEnemyExplosion(e.burstFrame, e.burstStage, EnemySlotLastBurst)) {
+    if (advanceEnemyExplosion(e.burstFrame, e.burstStage, lastBurst)) {
         e.alive = 0;
         e.dying = 0;
         e.hitGate = 0;
@@ -390,6 +372,33 @@ void drawEnemySlot(int slot, int kind) {
         e.burstStage = 0;
         parkRecord(e);
     }
+}
+
+// ---------------------------------------------------------------------------
+// Enemy slots
+// ---------------------------------------------------------------------------
+
+void spawnDropInEnemy(int slot, int /*w*/, int h) {
+    if (!validSlot(slot)) return;
+    EnemySlot& e = enemySlots[slot];
+    if (e.alive != 0) return;
+    const float x = static_cast<float>(screenX(220) + engSystem::Rand() % 290);
+    armEnemyRecord(e, x, -static_cast<float>(h));
+}
+
+void moveEnemy(int slot, int pattern, int w, int h) {
+    if (!validSlot(slot)) return;
+    moveEnemyRecord(enemySlots[slot], pattern, w, h, bigEnemyPath);
+}
+
+void drawEnemySlot(int slot, int kind) {
+    if (!validSlot(slot)) return;
+    EnemySlot& e = enemySlots[slot];
+    if (drawLiveEnemyRecord(e, slotSprites, kind)) return;
+    // The coin first: it falls from where the enemy is before the last
+    // burst parks it.
+    dropSlotCoin(slot);
+    explodeEnemyRecord(e, EnemySlotLastBurst);
 }
 
 void killEnemySlot(int slot) {
@@ -471,20 +480,22 @@ void drawAimedFive(int slot, int style) {
 // Reset
 // ---------------------------------------------------------------------------
 
+void parkEnemyRecord(EnemySlot& e) {
+    e.burstStage = 0;
+    e.burstFrame = 0;
+    e.animFrame = 0;
+    e.timer = 0;
+    e.variant = engSystem::Rand() % 4;
+    parkRecord(e);
+    e.vx = 0;
+    e.vy = 0;
+    e.alive = 0;
+    e.dying = 0;
+    e.hitGate = 0;
+}
+
 void resetEnemySlots() {
-    for (EnemySlot& e : enemySlots) {
-        e.burstStage = 0;
-        e.burstFrame = 0;
-        e.animFrame = 0;
-        e.timer = 0;
-        e.variant = engSystem::Rand() % 4;
-        parkRecord(e);
-        e.vx = 0;
-        e.vy = 0;
-        e.alive = 0;
-        e.dying = 0;
-        e.hitGate = 0;
-    }
+    for (EnemySlot& e : enemySlots) parkEnemyRecord(e);
     for (Coin& coin : slotCoins) parkCoin(coin);
     for (int slot = 0; slot < EnemySlotCount; ++slot) parkAimedPool(slotAimedShotPool(slot));
     for (int slot = 0; slot < EnemySlotCount; ++slot) parkAimedPool(slotAimedFivePool(slot));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "game/coin.h"
 #include "game/shots/shot_records.h"
@@ -80,6 +81,48 @@ void drawEnemySprite(const EnemySprite& sprite, float x, float y, int32_t& flame
 // freed and parked.
 bool enemyOffScreen(float x, float y, int w, int h);
 
+// Records of the enemy-slot layout that are not slots (the mid-bosses and
+// their arm parts) share the slots' arming, movement and death.
+// Puts a record into play at (x, y): a fresh explosion style and speeds
+// (three random numbers: style, vy, vx) and every counter cleared.
+void armEnemyRecord(EnemySlot& e, float x, float y);
+// While the record is not dying: draws its sprite of `kind` from the table
+// (nothing for a kind the table lacks) and returns true. A dying record is
+// left to the caller's explosion.
+bool drawLiveEnemyRecord(EnemySlot& e, std::span<const EnemySprite> sprites, int kind);
+// One frame of a dying record: its explosion blits, its speeds stopped, the
+// burst sequence advanced; once burst `lastBurst` has ended the record is
+// freed and parked.
+void explodeEnemyRecord(EnemySlot& e, int32_t lastBurst);
+
+// A band of a script's clock, both ends inclusive unless the low end is
+// open (the band then starts above `low`).
+struct ScriptBand {
+    float low, high;
+    bool lowOpen;
+    bool contains(float t) const { return (lowOpen ? t > low : t >= low) && t <= high; }
+};
+// A scripted path (movement pattern 11): each band of the clock (10 units a
+// second) puts the record at the top or at the hover point (360, 170), or
+// moves it; every band that holds the clock applies, in order; then a clock
+// at or above `wrap` goes back to `loopStart`.
+enum class PathAction { PlaceAtTop, PlaceAtHover, Move };
+struct PathStep {
+    ScriptBand band;
+    PathAction action;
+    float vx, vy;  // px/s for Move
+};
+struct ScriptedPath {
+    std::span<const PathStep> steps;
+    float wrap, loopStart;
+};
+// Moves a live record by pattern 0..11 (11: `path`), then culls it against
+// the screen, alive or not.
+void moveEnemyRecord(EnemySlot& e, int pattern, int w, int h, const ScriptedPath& path);
+
+// A record of this layout freed and parked with a fresh explosion style
+// (one random number).
+void parkEnemyRecord(EnemySlot& e);
 // Every slot, coin and aimed shot freed and parked (part of the play-state
 // reset).
 void resetEnemySlots();

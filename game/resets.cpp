@@ -11,6 +11,8 @@
 #include "game/enemy_slots.h"
 #include "game/game_flags.h"
 #include "game/large_targets.h"
+#include "game/mid_boss_arms.h"
+#include "game/mid_bosses.h"
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/score.h"
@@ -96,17 +98,15 @@ void resetObjectPools() {
         for (Coin& coin : pool) parkCoin(coin);
     }
 
-    // Shot pools, record type after record type. Each family keeps its
-    // pools one after another in one array.
     // Shot pools, record type after record type (the order of the random
     // first frames): each family parks its own pools. The pools of a single
     // stage come through the hooks: boss 1's ring spirals (fan records)
     // between the full and the compact fans, stage 3's missile streams last;
     // they clear their counters too.
     parkAimedPools();
-    parkFanPools(ShotRecordType::Fan);
+    parkFanPools(FanOwner::Boss, ShotRecordType::Fan);
     runPoolResetHooks(PoolResetPlace::AfterFullFans);
-    parkFanPools(ShotRecordType::CompactFan);
+    parkFanPools(FanOwner::Boss, ShotRecordType::CompactFan);
     parkVolleyPools();
     parkSalvoPools();
     parkSweepPools();
@@ -148,9 +148,11 @@ void resetPlayState() {
 
     resetEnemySlots();
     resetTurningEnemies();
+    // The arms' fan banks and puffs, then the mid-bosses and their arm parts.
+    resetMidBossArms();
+    resetMidBosses();
 
-    // Then, as their records come: the mid-bosses with their arms, arm fan
-    // banks and puffs; the ending's streaks last.
+    // Then the ending's streaks.
     rerollEndingStreaks();
 }
 

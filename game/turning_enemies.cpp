@@ -10,10 +10,10 @@
 #include "game/enemy_slots.h"
 #include "game/play_state.h"
 #include "game/player.h"
+#include "game/shots/fan.h"
 
 TurningEnemy turningEnemies[TurningEnemyCount];
-Puff turningEnemyPuffs[TurningEnemyCount][PuffsPerEnemy];
-FanShot turningEnemyFanShots[TurningEnemyCount][FanShotsPerEnemy];
+Puff turningEnemyPuffs[TurningEnemyCount][PuffsPerSet];
 
 namespace {
 
@@ -42,26 +42,18 @@ constexpr int TurningSpriteCount = static_cast<int>(std::size(turningSprites));
 
 // Puffs: hp at or below this makes an enemy smoke.
 constexpr float smokeHp = 1200.0f;
-constexpr Position freePuffPosition{-500.0f, -2550.0f};
-constexpr int32_t PuffSize = 40, PuffFrames = 7;
 
-void freePuff(Puff& puff, Position at) {
-    puff.active = 0;
-    puff.x = at.x;
-    puff.y = at.y;
+// Each enemy's bank of fan shots is a row of the fan family, enemy after enemy.
+constexpr int firstEnemyFanRow = findFanBank(FanOwner::TurningEnemy, 0);
+constexpr int enemyFanRow(int i) { return firstEnemyFanRow + i; }
+constexpr bool enemyFanRowsInOrder() {
+    for (int i = 0; i < TurningEnemyCount; ++i) {
+        if (findFanBank(FanOwner::TurningEnemy, i) != enemyFanRow(i)) return false;
+        if (fanPools[enemyFanRow(i)].count != FanShotsPerEnemy) return false;
+    }
+    return true;
 }
-
-// Fan waves: every 260 ticks five fans of three, 40 ticks apart.
-constexpr int32_t fanWaveCycle = 260;
-constexpr int32_t fanWaveSize = 3;
-constexpr int32_t fanWaveCount = FanShotsPerEnemy / fanWaveSize;
-constexpr int32_t fanWaveSpacing = 40;
-constexpr float fanShotSpeed = 220.0f;
-constexpr float fanAimOffset = 10.0f;
-constexpr float fanTurnStep = piTimes(12.0 / 180.0);
-constexpr HitBox fanShotPlayerBox{-10, 30, 0, 30};
-constexpr int32_t FanLargeShotSize = 39;
-constexpr int32_t fanShotPhases = 7;  // first frames drawn by the reset
+static_assert(firstEnemyFanRow >= 0 && enemyFanRowsInOrder());
 
 }  // namespace
 
@@ -152,45 +144,14 @@ void killTurningEnemy(int i) {
 void spawnTurningEnemyPuffs(int i, int w, int h) {
     if (!validEnemy(i)) return;
     const TurningEnemy& e = turningEnemies[i];
-    for (Puff& puff : turningEnemyPuffs[i]) {
-        if (!(e.hp <= smokeHp) || puff.active != 0) continue;
-        // A box no wider than a puff leaves no room to spread: offset 0.
-        const int spread = w - 40;
-        const int offset = spread > 0 ? engSystem::Rand() % spread : 0;
-        puff.x = e.x + static_cast<float>(offset);
-        puff.y = e.y + static_cast<float>((h - 40) / 2);
-        puff.vy = static_cast<float>(-(engSystem::Rand() % 100 + 100));
-        puff.vx = static_cast<float>(engSystem::Rand() % 100 - 50);
-        puff.active = 1;
-        puff.frame = 0;
-    }
+    spawnPuffSet(turningEnemyPuffs[i], Position{e.x, e.y}, w, h, e.hp <= smokeHp, false);
 }
 
 void stepTurningEnemyPuffs(int i, int w, int h) {
     if (!validEnemy(i)) return;
     const TurningEnemy& e = turningEnemies[i];
-    const float dt = frameTime;
-    for (Puff& puff : turningEnemyPuffs[i]) {
-        if (puff.active != 0) {
-            puff.x += puff.vx * dt;
-            puff.y += puff.vy * dt;
-        }
-        // A fresh number for every puff, free ones too.
-        const float reach = static_cast<float>(engSystem::Rand() % 100);
-        if (puff.y < (e.y - static_cast<float>(h)) - reach || puff.x < e.x - 40.0f ||
-            puff.x > (e.x + static_cast<float>(w)) + 40.0f) {
-            freePuff(puff, freePuffPosition);
-        }
-    }
-}
-
-void drawPuffSet(Puff* puffs) {
-    if (puffs == nullptr) return;
-    for (int k = 0; k < PuffsPerEnemy; ++k) {
-        Puff& puff = puffs[k];
-        if (puff.active == 0) continue;
-        drawStripFrame(puff.frame, PuffFrames, imgZbak6b, PuffSize, PuffSize, pixelOf(puff.x), pixelOf(puff.y));
-    }
+    const Position holder{e.x, e.y};
+    stepPuffSet(turningEnemyPuffs[i], &holder, 1, w, h);
 }
 
 void drawTurningEnemyPuffs(int i) {
@@ -199,80 +160,25 @@ void drawTurningEnemyPuffs(int i) {
 }
 
 // ---------------------------------------------------------------------------
-// Fan waves
+// Fan waves: each enemy's bank is a row of the fan family
 // ---------------------------------------------------------------------------
 
-void tickFanWaveBank(FanShot* bank, int owner, void (*spawn)(int owner, int k, int first)) {
-    if (bank == nullptr || spawn == nullptr) return;
-    for (int k = 0; k < FanShotsPerEnemy; ++k) {
-        bank[k].waveCounter += 1;
-        if (bank[k].waveCounter >= fanWaveCycle) bank[k].waveCounter = 0;
-    }
-    for (int wave = 0; wave < fanWaveCount; ++wave) {
-        const int first = wave * fanWaveSize;
-        for (int k = first; k < first + fanWaveSize; ++k) {
-            if (bank[k].waveCounter == (wave + 1) * fanWaveSpacing) spawn(owner, k, first);
-        }
-    }
-}
-
-void armFanWaveShot(FanShot& shot, float startX, float startY, int k, int first) {
-    if (shot.active != 0) return;
-    shot.active = 1;
-    shot.speed = fanShotSpeed;
-    shot.x = shot.startX = startX;
-    shot.y = shot.startY = startY;
-    const float turn = static_cast<float>(k - first) * fanTurnStep - fanTurnStep;
-    shot.angle = aimAngle(shot.x, shot.y, fanAimOffset, turn, shot.dx, shot.dy);
-}
-
-void stepFanWaveBank(FanShot* bank) {
-    if (bank == nullptr) return;
-    int32_t aliveCopy = playerAlive == 1 ? 1 : 0;
-    for (int k = 0; k < FanShotsPerEnemy; ++k) {
-        FanShot& shot = bank[k];
-        if (shot.active == 0) continue;
-        flyAlongAngle(shot.x, shot.y, shot.angle, shot.speed);
-        if (shot.x > rightEdgeX(800.0f) || shot.x < -40.0f || shot.y > 600.0f || shot.y < -40.0f ||
-            clearShots == 1) {
-            shot.active = 0;
-            parkRecord(shot);
-        }
-        testPlayerHit(aliveCopy, shot.x, shot.y, fanShotPlayerBox);
-    }
-}
-
-void drawFanWaveBank(FanShot* bank, int style) {
-    if (bank == nullptr) return;
-    for (int k = 0; k < FanShotsPerEnemy; ++k) {
-        FanShot& shot = bank[k];
-        const int32_t x = pixelOf(shot.x), y = pixelOf(shot.y);
-        if (style == 1) {
-            drawStripFrame(shot.frame, SmallShotFrames, imgVal16241, SmallShotSize, SmallShotSize, x + 12, y + 12);
-        }
-        if (style == 2) engDraw::Blit(x, y, imgVal40l2, 0, 0, FanLargeShotSize, FanLargeShotSize);
-    }
-}
+FanShot* turningEnemyFanShots(int i) { return validEnemy(i) ? fanPoolRecords(enemyFanRow(i)) : nullptr; }
 
 void tickEnemyFanWaves(int i) {
-    if (!validEnemy(i)) return;
-    tickFanWaveBank(turningEnemyFanShots[i], i, spawnEnemyFanShot);
+    if (validEnemy(i)) tickFanWaves(enemyFanRow(i));
 }
 
 void spawnEnemyFanShot(int i, int k, int first) {
-    if (!validEnemy(i) || k < 0 || k >= FanShotsPerEnemy) return;
-    const TurningEnemy& e = turningEnemies[i];
-    armFanWaveShot(turningEnemyFanShots[i][k], e.x + 20.0f, e.y + 20.0f, k, first);
+    if (validEnemy(i)) spawnFanShot(enemyFanRow(i), k, first);
 }
 
 void stepEnemyFanShots(int i) {
-    if (!validEnemy(i)) return;
-    stepFanWaveBank(turningEnemyFanShots[i]);
+    if (validEnemy(i)) moveFanShotPool(enemyFanRow(i));
 }
 
 void drawEnemyFanShots(int i, int style) {
-    if (!validEnemy(i)) return;
-    drawFanWaveBank(turningEnemyFanShots[i], style);
+    if (validEnemy(i)) drawFanPoolInStyle(enemyFanRow(i), style);
 }
 
 // ---------------------------------------------------------------------------
@@ -294,10 +200,6 @@ void resetTurningEnemies() {
         e.hitGate = 0;
         e.hp = 2000.0f;
     }
-    for (auto& bank : turningEnemyFanShots) {
-        for (FanShot& shot : bank) parkFanShot(shot, fanShotPhases);
-    }
-    for (auto& puffs : turningEnemyPuffs) {
-        for (Puff& puff : puffs) freePuff(puff, parkPosition);
-    }
+    parkFanPools(FanOwner::TurningEnemy, ShotRecordType::Fan);
+    for (auto& puffs : turningEnemyPuffs) parkPuffSet(puffs);
 }

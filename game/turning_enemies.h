@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "game/puffs.h"
 #include "game/shots/shot_records.h"
 
 struct TurningEnemy {
@@ -24,17 +25,12 @@ constexpr int TurningEnemyCount = 12;
 constexpr int WeaponTargetTurningEnemies = 4;  // 0..3 are hit by the weapons
 extern TurningEnemy turningEnemies[TurningEnemyCount];
 
-struct Puff {
-    int32_t frame;
-    float x, y;
-    float vx, vy;
-    int32_t active;
-};
-constexpr int PuffsPerEnemy = 8;
-extern Puff turningEnemyPuffs[TurningEnemyCount][PuffsPerEnemy];
+extern Puff turningEnemyPuffs[TurningEnemyCount][PuffsPerSet];
 
+// Each enemy's bank of 15 fan shots (five waves of three) is a row of the
+// fan family; this is its records (nullptr for no such enemy).
 constexpr int FanShotsPerEnemy = 15;
-extern FanShot turningEnemyFanShots[TurningEnemyCount][FanShotsPerEnemy];
+FanShot* turningEnemyFanShots(int i);
 
 void spawnTurningEnemy(int i, int w, int h, int side);
 void moveTurningEnemy(int i, int type, int w, int h);
@@ -50,18 +46,6 @@ void spawnEnemyFanShot(int i, int k, int first);
 void stepEnemyFanShots(int i);
 // style 1: the animated small shot; style 2: the large round shot.
 void drawEnemyFanShots(int i, int style);
-
-// Fan banks and puff sets work the same for every owner (the turning enemies
-// and the mid-boss arms); these run one bank or set.
-// Advances every counter of the bank and fires the waves that are due:
-// spawn(owner, record, first record of its wave).
-void tickFanWaveBank(FanShot* bank, int owner, void (*spawn)(int owner, int k, int first));
-// Arms a free record of a bank at (startX, startY), aimed at the player and
-// turned by its place in the fan.
-void armFanWaveShot(FanShot& shot, float startX, float startY, int k, int first);
-void stepFanWaveBank(FanShot* bank);
-void drawFanWaveBank(FanShot* bank, int style);
-void drawPuffSet(Puff* puffs);
 
 // Every turning enemy, puff and fan shot freed and parked, hp back to 2000
 // (part of the play-state reset).

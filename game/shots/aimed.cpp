@@ -52,16 +52,6 @@ AimedShot aimedShotRecords[totalRecordCount(aimedPools)];
 
 AimedShot* aimedPoolRecords(int pool) { return recordsOfPool(aimedShotRecords, aimedPools, aimedPoolFirst, pool); }
 
-Position shotOwnerOrigin(const ShotOwner& owner) {
-    if (owner.kind == ShotOwnerKind::StageBoss) {
-        const BossBody& boss = bossOfStage(owner.index);
-        return {boss.x, boss.y};
-    }
-    if (owner.index < 0 || owner.index >= EnemySlotCount) return parkPosition;
-    const EnemySlot& slot = enemySlots[owner.index];
-    return {slot.x, slot.y};
-}
-
 void spawnAimedVolley(int pool) {
     const AimedPool* row = rowOf(pool);
     if (row == nullptr) return;

@@ -13,19 +13,6 @@ inline constexpr ShotPoolDraw plainVall3011{DrawStyle::Plain, &imgVall3011, null
 
 enum class SideStep : int32_t { None, Left, Right };
 
-// Who fires a pool: the boss of a stage or one of the 24 enemy slots. The
-// emitter is an offset from the owner's top-left.
-enum class ShotOwnerKind : int32_t { StageBoss, EnemySlot };
-struct ShotOwner {
-    ShotOwnerKind kind;
-    int32_t index;  // the stage (1..3) or the enemy slot (0..23)
-};
-constexpr ShotOwner stageBoss(int stage) { return {ShotOwnerKind::StageBoss, stage}; }
-constexpr ShotOwner enemySlotOwner(int slot) { return {ShotOwnerKind::EnemySlot, slot}; }
-// The owner's top-left: the boss's x, y or the slot's x, y (the park
-// position for a slot that does not exist).
-Position shotOwnerOrigin(const ShotOwner& owner);
-
 // What retires a line, tested on record 0 after its flight: beyond the
 // screen edge, and for the enemies' shots also every shot called back
 // (clearShots 1). The bosses' and the enemies' lines stay where they are;

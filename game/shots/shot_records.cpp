@@ -4,7 +4,9 @@
 
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
+#include "game/enemy_slots.h"
 #include "game/player.h"
+#include "game/turning_enemies.h"
 
 BossBody boss1, boss2, boss3;
 uint32_t boss1Timeline, boss2Timeline, boss3Timeline;
@@ -13,6 +15,26 @@ BossBody& bossOfStage(int stage) {
     if (stage == 2) return boss2;
     if (stage == 3) return boss3;
     return boss1;
+}
+
+Position shotOwnerOrigin(const ShotOwner& owner) {
+    switch (owner.kind) {
+    case ShotOwnerKind::StageBoss: {
+        const BossBody& boss = bossOfStage(owner.index);
+        return {boss.x, boss.y};
+    }
+    case ShotOwnerKind::EnemySlot:
+        if (owner.index >= 0 && owner.index < EnemySlotCount) {
+            return {enemySlots[owner.index].x, enemySlots[owner.index].y};
+        }
+        break;
+    case ShotOwnerKind::TurningEnemy:
+        if (owner.index >= 0 && owner.index < TurningEnemyCount) {
+            return {turningEnemies[owner.index].x, turningEnemies[owner.index].y};
+        }
+        break;
+    }
+    return parkPosition;
 }
 
 float aimAngle(float startX, float startY, float aimOffset, float angleOffset, float& dx, float& dy) {
@@ -34,6 +56,13 @@ void flyAlongAngle(float& x, float& y, float angle, float speed) {
     const float cosine = static_cast<float>(std::cos(static_cast<double>(angle)));
     y += sine * speed * frameTime;
     x += cosine * speed * frameTime;
+}
+
+void flyAlongAngle(float& x, float& y, float angle, float speed, float sign) {
+    float stepX = 0.0f, stepY = 0.0f;
+    flyAlongAngle(stepX, stepY, angle, speed);
+    y += sign * stepY;
+    x += sign * stepX;
 }
 
 void parkAimedShot(AimedShot& shot) {
@@ -105,7 +134,7 @@ void drawRecords(Record* records, int count, const ShotPoolDraw& draw) {
     const int32_t w = draw.width, h = draw.height;
     for (int k = 0; k < count; ++k) {
         Record& r = records[k];
-        const int32_t x = wholePixel(r.x), y = wholePixel(r.y);
+        const int32_t x = wholePixel(r.x) + draw.offsetX, y = wholePixel(r.y) + draw.offsetY;
         switch (draw.style) {
         case DrawStyle::Plain:
             engDraw::Blit(x, y, slot, draw.left, draw.top, draw.left + w, draw.top + h);

@@ -17,6 +17,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "assets/asset_list.h"
 
@@ -141,6 +142,22 @@ constexpr uint32_t boss3TimelineCycle = 4900;
 BossBody& bossOfStage(int stage);
 
 // ---------------------------------------------------------------------------
+// Who fires a pool
+// ---------------------------------------------------------------------------
+// A pool's shots leave from offsets to its owner's top-left: the boss of a
+// stage, one of the 24 enemy slots or one of the turning enemies.
+enum class ShotOwnerKind : int32_t { StageBoss, EnemySlot, TurningEnemy };
+struct ShotOwner {
+    ShotOwnerKind kind;
+    int32_t index;  // the stage (1..3), the slot or the enemy
+};
+constexpr ShotOwner stageBoss(int stage) { return {ShotOwnerKind::StageBoss, stage}; }
+constexpr ShotOwner enemySlotOwner(int slot) { return {ShotOwnerKind::EnemySlot, slot}; }
+constexpr ShotOwner turningEnemyOwner(int enemy) { return {ShotOwnerKind::TurningEnemy, enemy}; }
+// The owner's top-left (the park position for an enemy that does not exist).
+Position shotOwnerOrigin(const ShotOwner& owner);
+
+// ---------------------------------------------------------------------------
 // Aiming, flight and the player test
 // ---------------------------------------------------------------------------
 constexpr double PiD = 3.14159265358979323846;
@@ -156,6 +173,8 @@ float aimAngle(float startX, float startY, float aimOffset, float angleOffset, f
 
 // One frame of flight: y first, then x, by sin/cos(angle) * speed * frameTime.
 void flyAlongAngle(float& x, float& y, float angle, float speed);
+// The same steps taken times `sign`: -1 flies against the angle.
+void flyAlongAngle(float& x, float& y, float angle, float speed, float sign);
 
 // A pool's player box, relative to the player's top-left; both ends inclusive.
 struct HitBox {
@@ -195,6 +214,7 @@ struct ShotPoolDraw {
     int32_t left, top;     // plain: origin of the cut
     int32_t width, height; // cell size
     int32_t frames;        // animated: strip length N; chain: period P
+    int32_t offsetX = 0, offsetY = 0;  // added to each record's whole-pixel position
 };
 
 // The leading record of a sweep line, drawn with the second image.
@@ -262,4 +282,31 @@ template <typename Record, typename Row, std::size_t N>
 void drawPoolRow(Record* records, const Row (&rows)[N], int pool) {
     if (records == nullptr || pool < 0 || static_cast<std::size_t>(pool) >= N) return;
     drawShotPool(records, rows[static_cast<std::size_t>(pool)].count, rows[static_cast<std::size_t>(pool)].draw);
+}
+
+// ---------------------------------------------------------------------------
+// Fire timers
+// ---------------------------------------------------------------------------
+// One call of a pool's fire timer. Every record's counter (the member
+// `counter`) steps on by 1 and back to 0 once it reaches `cycle`, so it runs
+// 1 .. cycle - 1, 0 and never holds `cycle`. Then, group after group and
+// record after record in index order, a record whose counter equals its
+// group's fire count is handed to arm(i, first record of its group). Groups
+// that have no fire count in the list never fire.
+template <typename Record, typename Arm>
+void tickFireTimer(Record* records, int count, int groupSize, int32_t cycle, std::span<const int32_t> fireCounts,
+                   int32_t Record::*counter, Arm arm) {
+    if (records == nullptr || groupSize <= 0) return;
+    for (int i = 0; i < count; ++i) {
+        int32_t& value = records[i].*counter;
+        value += 1;
+        if (value >= cycle) value = 0;
+    }
+    const int groups = count / groupSize;
+    for (int g = 0; g < groups && static_cast<std::size_t>(g) < fireCounts.size(); ++g) {
+        const int first = g * groupSize;
+        for (int i = first; i < first + groupSize; ++i) {
+            if (records[i].*counter == fireCounts[static_cast<std::size_t>(g)]) arm(i, first);
+        }
+    }
 }

@@ -89,6 +89,23 @@ VolleyShot* salvoPoolRecords(int pool);
 constexpr int findSweepPool(int stage, int ordinal) { return findPoolRow(sweepPools, stage, ordinal); }
 constexpr int findSalvoPool(int stage, int ordinal) { return findPoolRow(salvoPools, stage, ordinal); }
 
+// Sweeps. The spawner arms every retired record of the line at the boss +
+// start, at the start angle, and with each record it arms writes the speeds
+// of all seven. The mover flies each active record along its angle (mirrored
+// for a left-going line), turns it by the turn step every frame for its
+// first 0.85 s, slides it by the drift it held since the frame before, and
+// retires the whole line in place once record 0 is off the screen. Only
+// active records test the player.
+void spawnSweepVolley(int pool);
+void moveSweepPool(int pool);
+
+// Salvos. The spawner places every free record of the pool at the boss +
+// start. The mover, for each record in turn, pushes every pushed record of
+// the pool sideways (so n pushes per frame, free records too), lets an
+// active record fall, parks it below y 600, and tests it against the player.
+void armBossSalvo(int pool);
+void moveSalvoPool(int pool);
+
 // The draw of one pool, right after its mover: drawShotPool with the row's style.
 void drawSweepPool(int pool);
 void drawSalvoPool(int pool);

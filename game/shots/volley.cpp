@@ -66,20 +66,8 @@ VolleyShot* segmentedPoolRecords(int pool) {
 }
 
 void tickVolleyRecords(const VolleyPool& row, VolleyShot* records) {
-    for (int i = 0; i < row.count; ++i) {
-        records[i].timerCounter += 1;
-        if (records[i].timerCounter >= row.cycle) records[i].timerCounter = 0;
-    }
-    const int groups = row.count / row.groupSize;
-    for (int g = 0; g < groups; ++g) {
-        if (static_cast<std::size_t>(g) >= row.fireCounts.size()) break;  // no count: never fires
-        const int first = g * row.groupSize;
-        for (int i = first; i < first + row.groupSize; ++i) {
-            if (records[i].timerCounter == row.fireCounts[static_cast<std::size_t>(g)]) {
-                armVolleyRecord(row, records, i, first);
-            }
-        }
-    }
+    tickFireTimer(records, row.count, row.groupSize, row.cycle, row.fireCounts, &VolleyShot::timerCounter,
+                  [&row, records](int i, int first) { armVolleyRecord(row, records, i, first); });
 }
 
 void armVolleyRecord(const VolleyPool& row, VolleyShot* records, int i, int first) {

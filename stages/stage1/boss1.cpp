@@ -40,7 +40,7 @@ constexpr Position baseParkPosition{-100.0f, 2550.0f};
 
 const BossScript boss1Script{boss1ScriptRows, 241, 138, {&boss1IntroPicture, &imgBos111, 480, 480}};
 const BossLook boss1Look{boss1Sprites, 440, 360, {{90, 140, 220, 50}, {70, 60, 300, 100}}};
-const BossDefeat boss1Defeat{boss1BigBlasts, boss1SmallBlasts, 440, 360};
+const BossDefeat boss1Defeat{boss1BigBlasts, boss1SmallBlasts, 440, 360, 360};
 
 void moveBoss1() { runBossScript(boss1, boss1Script); }
 

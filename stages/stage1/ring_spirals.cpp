@@ -1,8 +1,5 @@
 #include "stages/stage1/ring_spirals.h"
 
-#include "game/play_state.h"
-#include "engine/eng_system.h"
-#include "game/player.h"
 #include "game/shots/fan.h"
 
 int32_t boss1RingCounters[RingPoolCount];
@@ -11,11 +8,6 @@ FanShot ringShotRecords[totalRecordCount(ringPools)];
 namespace {
 
 const RingPool* rowOf(int pool) { return (pool >= 0 && pool < RingPoolCount) ? &ringPools[pool] : nullptr; }
-
-bool ringShotGone(const FanShot& shot) {
-    return shot.x > ringShotRight || shot.x < ringShotLeft || shot.y > ringShotBottom || shot.y < ringShotTop ||
-           clearShots == 1;
-}
 
 }  // namespace
 
@@ -47,23 +39,7 @@ void spawnRingShot(int pool, int k, int a) {
 void moveRingPool(int pool) {
     const RingPool* row = rowOf(pool);
     if (row == nullptr) return;
-    FanShot* records = ringPoolRecords(pool);
-    const float sign = static_cast<float>(row->moverSign);
-    int32_t aliveCopy = playerAlive;
-    for (int k = 0; k < row->count; ++k) {
-        FanShot& shot = records[k];
-        if (shot.active == 0) continue;
-        // One frame's steps along the angle, added or (sign -1) taken away.
-        float stepX = 0.0f, stepY = 0.0f;
-        flyAlongAngle(stepX, stepY, shot.angle, shot.speed);
-        shot.x += sign * stepX;
-        shot.y += sign * stepY;
-        if (ringShotGone(shot)) {
-            shot.active = 0;
-            parkRecord(shot);
-        }
-        testPlayerHit(aliveCopy, shot.x, shot.y, ringShotBox);
-    }
+    moveFanShots(ringPoolRecords(pool), row->count, FanShotSize::Small, true, static_cast<float>(row->moverSign));
 }
 
 void drawRingPool(int pool) { drawPoolRow(ringPoolRecords(pool), ringPools, pool); }

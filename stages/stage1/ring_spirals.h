@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <iterator>
 
-#include "engine/variant.h"
 #include "game/shots/shot_records.h"
 
 constexpr int RingPoolCount = 6;
@@ -28,9 +27,6 @@ constexpr float ringShotSpeed = 110.0f;
 constexpr double ringTurnDegrees = 10.0;
 constexpr int32_t ringCounterStart = 10;  // the counter restarts here
 constexpr int32_t ringCounterEnd = 359;   // and does so once it is this or more
-constexpr float ringShotRight = rightEdgeX(800.0f);
-constexpr float ringShotLeft = -20.0f, ringShotTop = -20.0f, ringShotBottom = 600.0f;
-constexpr HitBox ringShotBox{10, 30, 20, 30};
 
 inline constexpr RingPool ringPools[RingPoolCount] = {
     {1, 1, RingRecordCount, 210, 130, -1, -1, animatedVal20241},
@@ -58,7 +54,7 @@ void tickRingTimer(int pool);
 void spawnRingShot(int pool, int k, int a);
 // Flies the active records along their angle (against it for the pools of
 // mover sign -1), parks those that leave the screen or are called back, and
-// tests them against the player.
+// tests them against the player: the fan family's mover for small shots.
 void moveRingPool(int pool);
 // The draw of one pool, right after its mover: drawShotPool with the row's style.
 void drawRingPool(int pool);

@@ -13,10 +13,14 @@
 #include "game/play_state.h"
 #include "game/player.h"
 #include "game/score_bar.h"
+#include "game/shots/aimed.h"
+#include "game/shots/fan.h"
+#include "game/shots/volley.h"
 #include "game/stage_frame.h"
 #include "game/timeline.h"
 #include "game/weapons.h"
 #include "stages/stage1/boss1.h"
+#include "stages/stage1/ring_spirals.h"
 #include "stages/stage1/stage1.h"
 
 namespace {
@@ -91,9 +95,69 @@ constexpr DistanceWindow powerUpWindows[] = {
     {950, 1000, WindowBounds::Inclusive, dropPowerUpNow, 0},
 };
 
+// Stage-1 pools by their names: family pool K.
+constexpr int aimed(int k) { return findAimedPool(Stage, k); }
+constexpr int volley(int k) { return findVolleyPool(Stage, k); }
+constexpr int segmented(int k) { return findSegmentedPool(Stage, k); }
+constexpr int ring(int k) { return findRingPool(Stage, k); }
+constexpr int fan(int k) { return findFanPool(Stage, k); }
+
 // The boss's patterns, on the counter's new value.
-// TODO: the rows come with the shot families.
-constexpr std::span<const PatternWindow> boss1Patterns{};
+constexpr PatternWindow boss1Patterns[] = {
+    {1, 200, tickFanWaves, fan(4)},
+    {600, 900, tickFanWaves, fan(4)},
+    {1400, 1900, tickFanWaves, fan(4)},
+    {2300, 2800, spawnAimedVolley, aimed(2)},
+    {2300, 2800, spawnAimedVolley, aimed(10)},
+    {3300, 3600, spawnAimedVolley, aimed(2)},
+    {3300, 3600, spawnAimedVolley, aimed(10)},
+    {3600, 4250, spawnAimedVolley, aimed(3)},
+    {3600, 4250, spawnAimedVolley, aimed(4)},
+    {3600, 4250, spawnAimedVolley, aimed(5)},
+    {3600, 4250, spawnAimedVolley, aimed(6)},
+    {3600, 4250, spawnAimedVolley, aimed(7)},
+    {3600, 4250, spawnAimedVolley, aimed(8)},
+    {1, 3000, tickRingTimer, ring(3)},
+    {1, 3000, tickRingTimer, ring(4)},
+    {1400, 4300, tickRingTimer, ring(1)},
+    {1400, 4300, tickRingTimer, ring(2)},
+    {2000, 4300, tickRingTimer, ring(5)},
+    {2000, 4300, tickRingTimer, ring(6)},
+    {100, 170, spawnAimedVolley, aimed(2)},
+    {100, 170, spawnAimedVolley, aimed(10)},
+    {170, 200, spawnAimedVolley, aimed(3)},
+    {170, 200, spawnAimedVolley, aimed(4)},
+    {170, 200, spawnAimedVolley, aimed(5)},
+    {170, 200, spawnAimedVolley, aimed(6)},
+    {170, 200, spawnAimedVolley, aimed(7)},
+    {170, 200, spawnAimedVolley, aimed(8)},
+    {200, 300, tickFanWaves, fan(3)},
+    {250, 460, tickFanWaves, fan(1)},
+    {400, 580, tickFanWaves, fan(2)},
+    {500, 600, tickVolleyTimers, volley(3)},
+    {500, 600, tickVolleyTimers, volley(2)},
+    {600, 800, tickVolleyTimers, volley(4)},
+    {600, 800, tickVolleyTimers, volley(5)},
+    {600, 720, spawnAimedVolley, aimed(2)},
+    {600, 720, spawnAimedVolley, aimed(10)},
+    {720, 760, spawnAimedVolley, aimed(3)},
+    {720, 760, spawnAimedVolley, aimed(4)},
+    {720, 760, spawnAimedVolley, aimed(5)},
+    {720, 760, spawnAimedVolley, aimed(6)},
+    {720, 760, spawnAimedVolley, aimed(7)},
+    {720, 760, spawnAimedVolley, aimed(8)},
+    {800, 900, tickSegmentedWaves, segmented(1)},
+    {800, 900, tickSegmentedWaves, segmented(2)},
+    {800, 900, tickVolleyTimers, volley(3)},
+    {800, 900, tickVolleyTimers, volley(2)},
+    {900, 1100, tickVolleyTimers, volley(1)},
+    {1100, 1400, spawnAimedVolley, aimed(3)},
+    {1100, 1400, spawnAimedVolley, aimed(4)},
+    {1100, 1400, spawnAimedVolley, aimed(5)},
+    {1100, 1400, spawnAimedVolley, aimed(6)},
+    {1100, 1400, spawnAimedVolley, aimed(7)},
+    {1100, 1400, spawnAimedVolley, aimed(8)},
+};
 
 constexpr PairedCall coinCalls[] = {
     {drawSlotCoin, stepSlotCoin, 0},  {drawSlotCoin, stepSlotCoin, 1},  {drawSlotCoin, stepSlotCoin, 2},
@@ -105,8 +169,33 @@ constexpr PairedCall coinCalls[] = {
 };
 
 // Each shot pool's mover, then at once its draw.
-// TODO: the rows come with the shot families.
-constexpr std::span<const PairedCall> shotPoolCalls{};
+constexpr PairedCall shotPoolCalls[] = {
+    {moveAimedShotPool, drawAimedPool, aimed(3)},   {moveAimedShotPool, drawAimedPool, aimed(4)},
+    {moveAimedShotPool, drawAimedPool, aimed(5)},   {moveAimedShotPool, drawAimedPool, aimed(6)},
+    {moveAimedShotPool, drawAimedPool, aimed(7)},   {moveAimedShotPool, drawAimedPool, aimed(8)},
+    {moveAimedShotPool, drawAimedPool, aimed(2)},   {moveAimedShotPool, drawAimedPool, aimed(10)},
+    {moveFanShotPool, drawFanPool, fan(3)},         {moveFanShotPool, drawFanPool, fan(4)},
+    {moveFanShotPool, drawFanPool, fan(1)},
+    {moveVolleyPool, drawVolleyPool, volley(4)},    {moveVolleyPool, drawVolleyPool, volley(5)},
+    {moveVolleyPool, drawVolleyPool, volley(3)},    {moveVolleyPool, drawVolleyPool, volley(2)},
+    {moveSegmentedPool, drawSegmentedPool, segmented(1)},
+    {moveSegmentedPool, drawSegmentedPool, segmented(2)},
+    {moveVolleyPool, drawVolleyPool, volley(1)},
+    {moveFanShotPool, drawFanPool, fan(2)},
+    {moveRingPool, drawRingPool, ring(1)},          {moveRingPool, drawRingPool, ring(2)},
+    {moveRingPool, drawRingPool, ring(3)},          {moveRingPool, drawRingPool, ring(4)},
+    {moveRingPool, drawRingPool, ring(5)},          {moveRingPool, drawRingPool, ring(6)},
+};
+
+// Every pool the tables name exists.
+constexpr bool allPoolsFound() {
+    for (const PatternWindow& window : boss1Patterns)
+        if (window.arg < 0) return false;
+    for (const PairedCall& call : shotPoolCalls)
+        if (call.arg < 0) return false;
+    return true;
+}
+static_assert(allPoolsFound());
 
 constexpr SlotShotPass aimedShotPasses[] = {
     {0, 0}, {1, 1}, {2, 1}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 1}, {8, 1},

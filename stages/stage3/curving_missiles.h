@@ -70,6 +70,20 @@ constexpr int findMissileStreamPool(int stage, int ordinal) {
     return findPoolRow(missileStreamPools, stage, ordinal);
 }
 
+// One frame of a stream's timer (stage 3's missile window runs it every
+// frame): the stream's counter steps on through 0..149, and on every third
+// count (0, 3, ..., 147) launches missile count / 3.
+void tickMissileStream(int pool);
+// Arms missile j of the pool, if it is free, at the boss's position cut to
+// whole pixels plus the stream's offset. Its clock is left as it is (0 from
+// the reset or its last retirement).
+void launchCurvingMissile(int pool, int j);
+// Each active missile's clock runs on at the stream's rate; the band that
+// holds the new value gives the whole-pixel step of this frame (none between
+// bands or beyond the last). A missile below y 600 is freed where it is.
+// Missiles never harm the ship.
+void moveCurvingMissiles(int pool);
+
 // The draw of one pool, right after its mover: drawShotPool with the row's style.
 void drawMissileStreamPool(int pool);
 // The stream counters at 0 and every missile free at the missile park position.

@@ -98,6 +98,7 @@ TEST_F(ObjectPoolReset, EveryShotRecordIsFreeParkedAndPhasedByItsType) {
     }
     int highestRingPhase = 0;
     for (int p = 0; p < FanPoolCount; ++p) {
+        if (fanPools[p].owner != FanOwner::Boss) continue;  // the play-state reset parks the enemies' banks
         const bool stage2Ring = fanPools[p].spread == FanSpread::Ring;
         for (int i = 0; i < fanPools[p].count; ++i) {
             const FanShot& r = fanPoolRecords(p)[i];

@@ -126,7 +126,7 @@ TEST_F(TurningEnemies, FanWavesLeaveFortyTicksApartOnA260TickCycle) {
     place(4, 300, 100);
     playerX = screenX(310.0f);  // the aim point straight below the muzzle
     playerY = 400;
-    const FanShot* bank = turningEnemyFanShots[4];
+    const FanShot* bank = turningEnemyFanShots(4);
     for (int tick = 1; tick < 40; ++tick) tickEnemyFanWaves(4);
     EXPECT_EQ(bank[0].active, 0);
     tickEnemyFanWaves(4);
@@ -145,7 +145,7 @@ TEST_F(TurningEnemies, FanWavesLeaveFortyTicksApartOnA260TickCycle) {
 }
 
 TEST_F(TurningEnemies, FanShotsHitTheShipOnceFlyOnAndRetireAtTheEdges) {
-    FanShot* bank = turningEnemyFanShots[0];
+    FanShot* bank = turningEnemyFanShots(0);
     for (int k : {2, 5}) bank[k] = FanShot{23, 0, playerX - 10, playerY + 30, 0, 0, 0, 0, 0, 0, 1};
     bank[7] = FanShot{0, 0, 300, 599, 0, 0, 0, 0, straightDown, 100, 1};
     stepEnemyFanShots(0);
@@ -156,13 +156,13 @@ TEST_F(TurningEnemies, FanShotsHitTheShipOnceFlyOnAndRetireAtTheEdges) {
 
 TEST_F(TurningEnemies, ThePlayStateResetFreesEveryEnemyRecord) {
     place(11, 300, 200).hp = -5;
-    turningEnemyFanShots[2][14] = FanShot{40, 100, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+    turningEnemyFanShots(2)[14] = FanShot{40, 100, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     enemySlots[3].alive = enemySlots[3].dying = slotCoins[7].taken = slotAimedFive(23)[4].active = 1;
     spareBossA.y = 100;
     resetPlayState();
     resetObjectPools();
     EXPECT_TRUE(turningEnemies[11].alive == 0 && turningEnemies[11].hp == 2000.0f);
-    const FanShot& shot = turningEnemyFanShots[2][14];
+    const FanShot& shot = turningEnemyFanShots(2)[14];
     EXPECT_TRUE(shot.active == 0 && shot.waveCounter == 0 && shot.frame < 7 && shot.y == parkPosition.y);
     EXPECT_EQ(enemySlots[3].alive + enemySlots[3].dying + slotCoins[7].taken + slotAimedFive(23)[4].active, 0);
     EXPECT_TRUE(spareBossA.y == parkPosition.y && spareBossA.hp == 1500.0f);
@@ -171,7 +171,7 @@ TEST_F(TurningEnemies, ThePlayStateResetFreesEveryEnemyRecord) {
 TEST_F(TurningEnemies, FanShotsAndPuffsDrawFromTheirStrips) {
     makeImage(imgVal16241, 6, 384, 16);
     makeImage(imgZbak6b, 7, 280, 40);
-    FanShot& shot = turningEnemyFanShots[1][3];
+    FanShot& shot = turningEnemyFanShots(1)[3];
     shot.x = screenX(300.0f);
     shot.y = 200;
     shot.frame = 2;

@@ -14,6 +14,7 @@
 #include "game/shots/shot_records.h"
 #include "platform/headless/headless.h"
 #include "stages/stage1/boss1.h"
+#include "stages/stage1/ring_spirals.h"
 #include "stages/stage1/stage1.h"
 #include "headless_run/headless_run.h"
 
@@ -100,6 +101,22 @@ TEST(Stage1Scenario, FirstFrameClearsAPauseAndTheShipWaitsFor150) {
     EXPECT_GT(plat::headless::presentCount(), presents);
     for (int i = 0; i < 3; ++i) runHeadlessFrame();
     EXPECT_GT(playerX, startX);
+    endHeadlessRun();
+}
+
+TEST(Stage1Scenario, PatternsRunOnceTheBossHasLostMoreThanTenHp) {
+    startInStage1();
+    scrollDistance = 3000.0f;
+    boss1.moveTimer = 150.0f;  // down on the field
+    boss1.hp = 1010.0f;
+    for (int i = 0; i < 20; ++i) runHeadlessFrame();
+    EXPECT_EQ(boss1Timeline, 0u);
+    boss1.hp = 1009.5f;
+    for (int i = 0; i < 10; ++i) runHeadlessFrame();
+    EXPECT_EQ(boss1Timeline, 10u);
+    // Ring pools 3 and 4 fire their first shot when their counters reach 10.
+    EXPECT_EQ(ringPoolRecords(findRingPool(1, 3))[0].active, 1);
+    EXPECT_EQ(ringPoolRecords(findRingPool(1, 1))[0].active, 0) << "its window opens at 1400";
     endHeadlessRun();
 }
 
