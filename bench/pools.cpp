@@ -8,8 +8,6 @@
 
 #include <chrono>
 #include <cstddef>
-#include <cstdlib>
-#include <new>
 
 #include "app/main_loop.h"
 #include "assets/asset_list.h"
@@ -28,25 +26,8 @@
 #include "platform/headless/headless.h"
 #include "stages/stage1/ring_spirals.h"
 #include "stages/stage3/curving_missiles.h"
+#include "support/allocation_count.h"
 
-// Every allocation of the program is counted, so that a benchmark can show
-// that the routines it times allocate nothing.
-namespace {
-std::size_t allocations = 0;
-}  // namespace
-
-// The compiler takes the free() in the replaced delete for a mismatch with
-// the built-in new it inlines elsewhere; both are ours and match.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -206,9 +187,9 @@ void measureArmedFrame(benchmark::State& state, void (*arm)(int), void (*moveAnd
     std::size_t frameAllocations = 0;
     const Clock::time_point start = Clock::now();
     for (auto _ : state) {
-        const std::size_t before = allocations;
+        const std::size_t before = allocationCount();
         moveAndDraw(stage);
-        frameAllocations += allocations - before;
+        frameAllocations += allocationCount() - before;
     }
     const double poolsUs = microseconds(Clock::now() - start) / static_cast<double>(state.iterations());
     state.counters["pools_us"] = poolsUs;

@@ -76,19 +76,29 @@ void scrollBackColumn(int column) {
         }
     }
 
-    const float fieldX = screenX(backTileStartX);
+    // Each tile is drawn where it stands, then moved. No tile's move changes
+    // what another draws, so the column is drawn first and moved after.
+    // Only a tile that reaches into the screen's rows can show anything.
     const int32_t slot = *rule.image;
-    const BackTile& last = tiles[BackTileCount - 1];
+    for (int k = 0; k < BackTileCount; ++k) {
+        const int32_t y = pixelOf(tiles[k].y);
+        if (y > -BackTileHeight && y < variant::screenHeight) {
+            engDraw::Blit(pixelOf(tiles[k].x), y, slot, 0, 0, BackTileWidth, BackTileHeight);
+        }
+    }
+
+    // The whole column re-stacks once its last tile has come down far
+    // enough, judged after each tile's move: for every tile but the last by
+    // where the last tile stands before its own move, for the last by where
+    // it stands after.
+    const float fieldX = screenX(backTileStartX);
+    const auto restackDue = [&rule](float lastY) { return rule.restackAtZero ? lastY >= 0.0f : lastY > 0.0f; };
+    const bool restackEarlier = restackDue(tiles[BackTileCount - 1].y);
     for (int k = 0; k < BackTileCount; ++k) {
         BackTile& tile = tiles[k];
-        // Only a tile that reaches into the screen's rows can show anything.
-        const int32_t y = pixelOf(tile.y);
-        if (y > -BackTileHeight && y < variant::screenHeight) {
-            engDraw::Blit(pixelOf(tile.x), y, slot, 0, 0, BackTileWidth, BackTileHeight);
-        }
         tile.x = rule.driftsSideways ? fieldX + tile.drift * frameTime : fieldX;
         for (int s = 0; s < speedCount; ++s) tile.y += speeds[s] * frameTime;
-        const bool restack = rule.restackAtZero ? last.y >= 0.0f : last.y > 0.0f;
+        const bool restack = k < BackTileCount - 1 ? restackEarlier : restackDue(tile.y);
         if (restack) {
             tile.y = -static_cast<float>(BackTileHeight) * static_cast<float>(k);
             if (rule.restackShiftsX) tile.x = screenX(backRestackX);

@@ -107,14 +107,6 @@ bool testPlayerHit(int32_t& aliveCopy, float x, float y, const HitBox& box) {
     return true;
 }
 
-int32_t pixelOf(float position) {
-    // Far beyond any surface either way; NaN counts as far below.
-    constexpr float limit = 1.0e9f;
-    if (position >= limit || std::isnan(position)) return static_cast<int32_t>(limit);
-    if (position <= -limit) return -static_cast<int32_t>(limit);
-    return static_cast<int32_t>(position);
-}
-
 void drawStripFrame(int32_t& frame, int32_t frameCount, int32_t image, int32_t w, int32_t h, int32_t x, int32_t y) {
     if (frame < 0 || frame >= frameCount) frame = 0;
     engDraw::Blit(x, y, image, frame * w, 0, frame * w + w, h);

@@ -187,8 +187,15 @@ bool insidePlayerBox(float x, float y, const HitBox& box);
 bool testPlayerHit(int32_t& aliveCopy, float x, float y, const HitBox& box);
 
 // A float position cut to whole pixels towards 0, held inside the range an
-// int can take (far-off records stay far off).
-int32_t pixelOf(float position);
+// int can take (far-off records stay far off). Every draw of every record
+// asks it, so it is inline.
+inline int32_t pixelOf(float position) {
+    // Far beyond any surface either way; NaN counts as far below.
+    constexpr float limit = 1.0e9f;
+    if (!(position < limit)) return static_cast<int32_t>(limit);
+    if (position <= -limit) return -static_cast<int32_t>(limit);
+    return static_cast<int32_t>(position);
+}
 
 // Blits cell `frame` of a strip of `frameCount` cells of w x h (source
 // (frame x w, 0, frame x w + w, h)) at (x, y), then steps `frame` on, back

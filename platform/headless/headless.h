@@ -68,8 +68,11 @@ int raiseRequestsSent();
 int presentCount();
 bool lastPresentWaitedVBlank();
 // The picture of the last present: `primary` of presentFrame holds it.
-// Back to no presents (reset() does this too).
+// Back to no presents, frames kept (reset() does this too).
 void resetScreen();
+// Off: presents are counted and checked but the picture is not copied
+// (a run that only looks at the back surface saves a screen copy a frame).
+void setKeepPresentedFrames(bool keep);
 // Text is drawn as a box `height` tall and height / 2 wide per character,
 // filled with the background colour when opaque (nothing when transparent).
 

@@ -29,6 +29,8 @@ struct AudioState {
     Song song;
 };
 
+constexpr size_t RecordedEventsReserve = 4096;
+
 AudioState& st() {
     static AudioState s;
     return s;
@@ -64,6 +66,9 @@ namespace headless {
 void resetAudio() {
     clearBank();
     st() = AudioState{};
+    // Room for the sounds of many frames, so that a run that clears the
+    // record each frame makes no allocation for it.
+    st().events.reserve(RecordedEventsReserve);
 }
 void setAudioDeviceAvailable(bool available) { st().available = available; }
 void setSoundBufferLimit(int limit) { st().bufferLimit = limit; }

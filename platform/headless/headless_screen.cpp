@@ -9,13 +9,16 @@ namespace plat {
 namespace {
 int presents = 0;
 bool lastWaitedVBlank = false;
+bool keepFrames = true;
 }  // namespace
 
 namespace headless {
 void resetScreen() {
     presents = 0;
     lastWaitedVBlank = false;
+    keepFrames = true;
 }
+void setKeepPresentedFrames(bool keep) { keepFrames = keep; }
 int presentCount() { return presents; }
 bool lastPresentWaitedVBlank() { return lastWaitedVBlank; }
 }  // namespace headless
@@ -25,6 +28,7 @@ Result presentFrame(Surface* primary, const Surface* back, const Rect& srcRect, 
     lastWaitedVBlank = waitVBlank;
     if (primary == nullptr || back == nullptr) return Result::NoSurface;
     if (primary->lost || back->lost) return Result::SurfaceLost;
+    if (!keepFrames) return Result::Ok;
     return blit(primary, 0, 0, back, srcRect, false);
 }
 

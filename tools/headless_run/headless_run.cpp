@@ -343,6 +343,7 @@ bool startHeadlessRun(const RunScript& script, FILE* log) {
 
     freshEngine();
     hl::setAutoAdvance(true);  // every wait for the next frame jumps to its deadline
+    hl::setKeepPresentedFrames(false);  // pictures are taken of the back surface
     std::copy(std::begin(stateHandlers), std::end(stateHandlers), run.savedHandlers);
     installCountedHandlers(std::make_index_sequence<StateCount>{});
 
