@@ -1,15 +1,18 @@
 // The whole game played unattended, twice in one process: on the opening
-// screen Enter on its tenth frame, on ship select F1 sixty frames later, then
-// no key: the three stages, the ending, and back to the opening screen; then
-// the same again from that opening screen. On the way it saves pictures of
-// each boss fight and each of the ending's scenes with the smoke-test
-// artifacts (MD4_ARTIFACTS, else the test's scratch folder).
+// screen Enter on its tenth frame, on ship select J (no death: the ship
+// left where it starts would spend its 999 lives in stage 2 and stop at the
+// continue prompt) and F1 sixty frames later, then no key: the three stages,
+// each ended by its forced clear, the ending, and back to the opening
+// screen; then the same again from that opening screen. On the way it saves
+// pictures of each boss fight and each of the ending's scenes with the
+// smoke-test artifacts (MD4_ARTIFACTS, else the test's scratch folder).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ending.h"
@@ -19,6 +22,8 @@
 #include "game/boss_debris.h"
 #include "game/boss_effects.h"
 #include "game/enemy_slots.h"
+#include "game/mid_boss_arms.h"
+#include "game/mid_bosses.h"
 #include "game/game_states.h"
 #include "game/play_state.h"
 #include "game/shots/aimed.h"
@@ -35,7 +40,8 @@ namespace {
 
 namespace hl = plat::headless;
 
-constexpr int32_t enterOnFrame = 10, shipOnFrame = 70;  // of a run's opening screen, counted from 1
+// Frames of a run's opening screen, counted from 1.
+constexpr int32_t enterOnFrame = 10, noDeathOnFrame = 40, shipOnFrame = 70;
 constexpr int32_t runFrameLimit = 1000000;
 // No state of an unattended run lasts longer (the stages end by their forced
 // clear about 30,000 frames in).
@@ -45,7 +51,12 @@ constexpr int32_t longestState = 45000;
 constexpr int32_t runStates[] = {stateOpening, stateShipSelect, stateStage1, stateStage2,
                                  stateStage3,  stateEnding,     stateOpening};
 // The first frame of each, counted from the run's opening screen (frame 1).
-constexpr int32_t runStateFrames[] = {1, 11, 71, 30286, -1, -1, -1};
+// Each stage ends on its clock: the forced clear at 10000 units at 20 a
+// second in stage 1 (worked out in the stage-1 scenario), at 11000 at 18 and
+// at 16 a second in stages 2 and 3 (36,667 and 41,250 frames), then the
+// defeat's 3.5 s, give or take the few frames the clock's single-precision
+// sum costs; the ending returns at 1101 units at 18 a second (3,670 frames).
+constexpr int32_t runStateFrames[] = {1, 11, 71, 30286, 67164, 108618, 112288};
 
 std::string picturePath(const std::string& name) {
     const char* dir = std::getenv("MD4_ARTIFACTS");
@@ -112,14 +123,20 @@ void expectNothingArmed() {
     int other = 0;
     for (const CurvingMissile& m : curvingMissileRecords)
         other += m.active != 0 || m.x != missileParkX || m.y != missileParkY;
-    for (const auto& bank : turningEnemyFanShots) other += shotsInPlay(bank);
     for (const auto& puffs : turningEnemyPuffs) other += shotsInPlay(puffs);
-    EXPECT_EQ(other, 0) << "missiles, turning enemies' fans and puffs";
+    for (const auto& puffs : leftArmPuffs) other += shotsInPlay(puffs);
+    for (const auto& puffs : rightArmPuffs) other += shotsInPlay(puffs);
+    EXPECT_EQ(other, 0) << "missiles and puffs";
 
     int enemies = 0;
-    for (const EnemySlot& e : enemySlots) enemies += e.alive != 0 || e.dying != 0;
-    for (const TurningEnemy& e : turningEnemies) enemies += e.alive != 0 || e.dying != 0;
-    EXPECT_EQ(enemies, 0);
+    const auto inPlay = [](const auto& e) { return e.alive != 0 || e.dying != 0; };
+    for (const EnemySlot& e : enemySlots) enemies += inPlay(e);
+    for (const TurningEnemy& e : turningEnemies) enemies += inPlay(e);
+    for (int b = 0; b < MidBossCount; ++b) {
+        enemies += inPlay(midBoss[b]);
+        for (int k = 0; k < ArmPartCount; ++k) enemies += inPlay(leftArm[b][k]) + inPlay(rightArm[b][k]);
+    }
+    EXPECT_EQ(enemies, 0) << "enemy slots, turning enemies, mid-bosses and their arms";
     int coins = 0;
     for (const Coin& c : slotCoins) coins += c.falling != 0 || c.taken != 0 || !parked(c.x, c.y);
     for (const auto& pool : stageCoins)
@@ -161,6 +178,15 @@ std::vector<StateEntry> legsFrom(size_t first) {
     return legs;
 }
 
+// The keys of a run whose opening screen has its first frame on `opening`.
+void scheduleRunKeys(int32_t opening) {
+    namespace vk = plat::VirtualKey;
+    for (const auto& [frame, key] : {std::pair{enterOnFrame, vk::Return}, {noDeathOnFrame, int{'J'}}, {shipOnFrame, vk::F1}}) {
+        scheduleHeadlessKey({opening + frame - 1, key, true});
+        scheduleHeadlessKey({opening + frame, key, false});
+    }
+}
+
 void expectRunStates(const std::vector<StateEntry>& legs, const char* which) {
     SCOPED_TRACE(which);
     ASSERT_GE(legs.size(), 1u);
@@ -177,9 +203,8 @@ void expectRunStates(const std::vector<StateEntry>& legs, const char* which) {
 TEST(WholeRunScenario, ThreeStagesTheEndingAndARunAfterIt) {
     RunScript script;
     script.frameLimit = runFrameLimit;
-    script.keys = {{enterOnFrame, plat::VirtualKey::Return, true}, {enterOnFrame + 1, plat::VirtualKey::Return, false},
-                   {shipOnFrame, plat::VirtualKey::F1, true}, {shipOnFrame + 1, plat::VirtualKey::F1, false}};
     ASSERT_TRUE(startHeadlessRun(script));
+    scheduleRunKeys(1);
     hl::clearMidiCommands();
 
     Pictures pictures;
@@ -190,7 +215,7 @@ TEST(WholeRunScenario, ThreeStagesTheEndingAndARunAfterIt) {
     EXPECT_EQ(pictures.failed, 0);
     if (!firstReturned) {
         endHeadlessRun();
-        GTEST_SKIP() << "the run did not come back to the opening screen (" << first.size() << " states)";
+        FAIL() << "the run did not come back to the opening screen (" << first.size() << " states)";
     }
     EXPECT_EQ(countOf(hl::midiCommands(), "open MIDI/QTX4.MID"), 1) << "the ending's music";
     EXPECT_TRUE(std::all_of(std::begin(pictures.bossTaken), std::end(pictures.bossTaken), [](bool b) { return b; }));
@@ -202,11 +227,7 @@ TEST(WholeRunScenario, ThreeStagesTheEndingAndARunAfterIt) {
 
     // The second run from the opening screen the first one came back to.
     const size_t back = headlessStatesEntered().size() - 1;
-    const int32_t opening = headlessStatesEntered()[back].frame;
-    scheduleHeadlessKey({opening + enterOnFrame - 1, plat::VirtualKey::Return, true});
-    scheduleHeadlessKey({opening + enterOnFrame, plat::VirtualKey::Return, false});
-    scheduleHeadlessKey({opening + shipOnFrame - 1, plat::VirtualKey::F1, true});
-    scheduleHeadlessKey({opening + shipOnFrame, plat::VirtualKey::F1, false});
+    scheduleRunKeys(headlessStatesEntered()[back].frame);
     EXPECT_TRUE(playToTheOpeningScreen(back, nullptr));
     const std::vector<StateEntry> second = legsFrom(back);
     expectRunStates(second, "second run");

@@ -76,7 +76,8 @@ struct Run {
     std::chrono::steady_clock::time_point startWall;
     StateHandler savedHandlers[StateCount] = {};
     RandomPlayer player;
-    std::vector<float> frameMicros;  // reserved for the whole run at its start
+    // Frame times in microseconds, reserved for the whole run at its start.
+    std::vector<float> frameWallMicros, frameCpuMicros;
 };
 Run run;
 
@@ -183,20 +184,32 @@ void savePicturesOf(int32_t frame) {
     }
 }
 
-// Median, 99th percentile and largest of the frames' times.
-void summariseFrameTimes() {
-    std::vector<float>& t = run.frameMicros;
-    if (t.empty()) return;
+double threadCpuMicros() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
+}
+
+// Median, 99th percentile and largest of the frames' times (reorders them).
+FrameTimes summarised(std::vector<float>& t) {
+    FrameTimes times;
+    if (t.empty()) return times;
     const auto heaviest = std::max_element(t.begin(), t.end());
-    run.result.frameMaxMicros = *heaviest;
-    run.result.heaviestFrame = static_cast<int32_t>(heaviest - t.begin()) + 1;
+    times.max = *heaviest;
+    times.heaviestFrame = static_cast<int32_t>(heaviest - t.begin()) + 1;
     const auto at = [&t](double fraction) {
         const auto n = std::min(t.size() - 1, static_cast<size_t>(fraction * static_cast<double>(t.size())));
         std::nth_element(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(n), t.end());
         return static_cast<double>(t[n]);
     };
-    run.result.frameMedianMicros = at(0.5);
-    run.result.frameP99Micros = at(0.99);
+    times.median = at(0.5);
+    times.p99 = at(0.99);
+    return times;
+}
+
+void logFrameTimes(const char* what, const FrameTimes& t) {
+    std::fprintf(run.log, "frame %s time: median %.1f us, p99 %.1f us, heaviest %.1f us (frame %d)\n", what, t.median,
+                 t.p99, t.max, t.heaviestFrame);
 }
 
 void logSummary() {
@@ -206,9 +219,10 @@ void logSummary() {
         std::fprintf(run.log, " (%.0f times real time, %.0f frames a second)", r.playedSeconds / r.wallSeconds,
                      r.frames / r.wallSeconds);
     std::fprintf(run.log, "%s%s\n", r.quit ? ", the program ended" : "", r.stuck ? ", stuck" : "");
-    if (run.script.timeFrames)
-        std::fprintf(run.log, "frame time: median %.1f us, p99 %.1f us, heaviest %.1f us (frame %d)\n",
-                     r.frameMedianMicros, r.frameP99Micros, r.frameMaxMicros, r.heaviestFrame);
+    if (run.script.timeFrames) {
+        logFrameTimes("wall", r.frameWall);
+        logFrameTimes("processor", r.frameCpu);
+    }
     if (run.script.randomKeys || run.script.loseSurfacesEvery > 0) {
         std::fprintf(run.log, "random key presses %d, surface losses %d, frames by state:", r.randomKeyDowns,
                      r.surfaceLosses);
@@ -338,7 +352,10 @@ bool startHeadlessRun(const RunScript& script, FILE* log) {
     std::stable_sort(run.script.keys.begin(), run.script.keys.end(),
                      [](const ScriptedKey& a, const ScriptedKey& b) { return a.frame < b.frame; });
     run.player.state = script.seed;
-    if (script.timeFrames) run.frameMicros.reserve(static_cast<size_t>(std::max(script.frameLimit, 0)));
+    if (script.timeFrames) {
+        run.frameWallMicros.reserve(static_cast<size_t>(std::max(script.frameLimit, 0)));
+        run.frameCpuMicros.reserve(static_cast<size_t>(std::max(script.frameLimit, 0)));
+    }
     run.startWall = std::chrono::steady_clock::now();
 
     freshEngine();
@@ -363,6 +380,7 @@ bool startHeadlessRun(const RunScript& script, FILE* log) {
 bool runHeadlessFrame() {
     if (run.over) return false;
     const auto frameStart = std::chrono::steady_clock::now();
+    const double frameCpuStart = run.script.timeFrames ? threadCpuMicros() : 0;
     const int32_t target = run.result.frames + 1;
     if (run.script.randomKeys) playRandomKeysFor(target);
     for (int32_t turns = 0; run.result.frames < target; ++turns) {
@@ -381,9 +399,11 @@ bool runHeadlessFrame() {
         }
         noteStateEntry();
     }
-    if (run.script.timeFrames)
-        run.frameMicros.push_back(
+    if (run.script.timeFrames) {
+        run.frameCpuMicros.push_back(static_cast<float>(threadCpuMicros() - frameCpuStart));
+        run.frameWallMicros.push_back(
             std::chrono::duration<float, std::micro>(std::chrono::steady_clock::now() - frameStart).count());
+    }
     // The recorders would otherwise grow for the whole run (a soak changes
     // songs without end).
     hl::clearSoundEvents();
@@ -416,7 +436,8 @@ RunResult endHeadlessRun() {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - run.startWall).count();
     run.result.errorBoxes = static_cast<int32_t>(hl::boxes().size());
     if (run.script.memoryWarmupFrames > 0) run.result.residentAtEnd = residentMemoryBytes();
-    summariseFrameTimes();
+    run.result.frameWall = summarised(run.frameWallMicros);
+    run.result.frameCpu = summarised(run.frameCpuMicros);
     std::copy(std::begin(run.savedHandlers), std::end(run.savedHandlers), stateHandlers);
     engSound::Release();
     engDraw::FreeFontMemory();
@@ -424,7 +445,8 @@ RunResult endHeadlessRun() {
     plat::releaseInstanceLock();
     instanceLocked = 0;
     if (run.log) logSummary();
-    run.frameMicros = std::vector<float>{};
+    run.frameWallMicros = std::vector<float>{};
+    run.frameCpuMicros = std::vector<float>{};
     return run.result;
 }
 

@@ -48,7 +48,7 @@ struct RunScript {
     bool randomKeys = false;         // random play besides the scripted keys
     int32_t loseSurfacesEvery = 0;   // every surface lost after each such frame; 0 never
     int32_t memoryWarmupFrames = 0;  // resident memory read after these frames and at the end; 0 never
-    bool timeFrames = false;         // each frame's wall time measured
+    bool timeFrames = false;         // each frame's wall and processor time measured
 };
 
 // The frames a soak warms up for before its first memory reading, how often
@@ -62,6 +62,12 @@ struct StateEntry {
     int32_t frame;  // the state's first frame
     int32_t state;
     int32_t score;  // when it was entered
+};
+
+// Times of the frames of a run, in microseconds.
+struct FrameTimes {
+    double median = 0, p99 = 0, max = 0;
+    int32_t heaviestFrame = 0;  // which frame took `max`
 };
 
 struct RunResult {
@@ -79,9 +85,9 @@ struct RunResult {
     int64_t residentAfterWarmup = 0;  // bytes; 0 when not read
     int64_t residentAtEnd = 0;
     int32_t framesInState[StateCount] = {};
-    // With timeFrames: each frame's wall time over the run, in microseconds.
-    double frameMedianMicros = 0, frameP99Micros = 0, frameMaxMicros = 0;
-    int32_t heaviestFrame = 0;  // which frame took frameMaxMicros
+    // With timeFrames: the frames' wall time, and the processor time of the
+    // running thread (which a busy machine's other work does not inflate).
+    FrameTimes frameWall, frameCpu;
 };
 
 // Reads script lines into `script`; false with a message in `error` on the
