@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the unit and smoke tests, the unit tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer with one run of the
-# real game so built, and every fuzzer for MD4_FUZZ_SECONDS (default 60)
-# each. Installs what it needs first. Exits
+# Builds and runs every test: the unit and smoke tests and a soak, the unit
+# tests, one run of the real game and a shorter soak again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and every fuzzer for
+# MD4_FUZZ_SECONDS (default 60) each. Installs what it needs first. Exits
 # non-zero when anything fails.
+#
+# The soak plays the game headless with random keys from MD4_SOAK_SEED (a
+# fixed seed unless set), every surface declared lost every few thousand
+# frames; it fails on a crash, a leak (under the sanitizers), a stuck loop,
+# an error box, or resident memory growing by more than 5 % after its warm-up.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/packages.sh"
@@ -11,15 +16,34 @@ ensure_packages "${TEST_PACKAGES[@]}" || exit 1
 
 jobs=$(nproc)
 fuzz_seconds=${MD4_FUZZ_SECONDS:-60}
+soak_seed=${MD4_SOAK_SEED:-19}
 failed=()
 
 step() { echo; echo "=== $*"; }
+
+# soak BUILD FRAMES: both programs of the build; the log in BUILD/soak-*.log.
+soak() {
+    local build=$1 frames=$2 program log
+    for program in run-headless run-headless-windowed; do
+        log="$build/soak-$program.log"
+        echo "--- $program, seed $soak_seed, $frames frames"
+        # A stuck loop ends itself; the timeout only guards against a hang.
+        if timeout 600 "$build/tools/$program" --seed "$soak_seed" --soak "$frames" >"$log" 2>&1; then
+            tail -n 3 "$log"
+        else
+            tail -n 30 "$log"
+            failed+=("soak $program ($build)")
+        fi
+    done
+}
 
 step "build and test (build/)"
 if cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
     ninja -C "$root/build"; then
     # Smoke tests are marked to run alone; the rest share the cores.
     ctest --test-dir "$root/build" -j"$jobs" --output-on-failure || failed+=("tests")
+    step "soak (build/)"
+    soak "$root/build" "${MD4_SOAK_FRAMES:-300000}"
 else
     failed+=("build")
 fi
@@ -34,6 +58,8 @@ if cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDeb
     ctest --test-dir "$root/build-asan" -j"$jobs" --output-on-failure -E '^smoke\.' || failed+=("sanitizer tests")
     ctest --test-dir "$root/build-asan" --output-on-failure -R '^smoke\.sanitized_game$' ||
         failed+=("sanitizer run of the game")
+    step "soak under the sanitizers (build-asan/)"
+    soak "$root/build-asan" "${MD4_SOAK_ASAN_FRAMES:-50000}"
 else
     failed+=("sanitizer build")
 fi

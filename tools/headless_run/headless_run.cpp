@@ -1,9 +1,13 @@
 #include "headless_run/headless_run.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <ctime>
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <utility>
 
@@ -25,17 +29,55 @@ namespace hl = plat::headless;
 // transition takes ten, a message one).
 constexpr int32_t TurnsWithoutFrameLimit = 100000;
 
+// The soak's player. It draws from a generator of its own (so the game's
+// random numbers stay the game's), holds moves and fire keys for a while as
+// a player would, taps the screens' keys, pauses for a moment now and then,
+// and rarely goes back to the opening screen, so that a long soak still
+// plays whole stages through.
+namespace vk = plat::VirtualKey;
+constexpr int32_t moveKeys[] = {vk::Left, vk::Up, vk::Right, vk::Down};
+constexpr int32_t fireKeys[] = {vk::Shift, 'C', vk::Control, 'B', 'V', 'N', 'M'};
+constexpr int32_t tappedKeys[] = {vk::Return, vk::F1, vk::F2, 'K', 'M', 'Y'};
+constexpr int32_t pauseKey = 'S', openingKey = 'T';
+// One chance in so many a frame.
+constexpr uint32_t moveKeyChange = 12, fireKeyChange = 40, keyTap = 90;
+constexpr uint32_t pauseTap = 5000, openingTap = 150000;
+constexpr uint32_t longestPause = 600;  // frames until S again
+
+struct RandomPlayer {
+    uint64_t state = 0;
+    bool held[vk::Count] = {};
+    int32_t tapped = -1;       // key to let go on the next frame
+    int32_t resumeFrame = -1;  // frame of the S that ends our pause
+
+    uint32_t next() {  // splitmix64, upper half
+        uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return static_cast<uint32_t>((z ^ (z >> 31)) >> 32);
+    }
+    bool chance(uint32_t oneIn) { return next() % oneIn == 0; }
+    template <size_t N>
+    int32_t pick(const int32_t (&keys)[N]) {
+        return keys[next() % N];
+    }
+};
+
 struct Run {
     RunScript script;
     FILE* log = nullptr;
     RunResult result;
     size_t nextKey = 0;
     int32_t lastState = 0;
+    int32_t stopEntries = 0;
     bool freshEntryNoted = false;
     bool over = false;
     int64_t startCounter = 0;
     std::chrono::steady_clock::time_point startWall;
     StateHandler savedHandlers[StateCount] = {};
+    RandomPlayer player;
+    // Frame times in microseconds, reserved for the whole run at its start.
+    std::vector<float> frameWallMicros, frameCpuMicros;
 };
 Run run;
 
@@ -44,6 +86,7 @@ Run run;
 template <int32_t State>
 void countedHandler() {
     ++run.result.frames;
+    ++run.result.framesInState[State];
     run.savedHandlers[State]();
 }
 template <size_t... States>
@@ -68,15 +111,52 @@ void freshEngine() {
     installStandinAssets();
 }
 
+void deliverKey(int32_t key, bool down) {
+    // The key table changes as the message is delivered, as it does on a
+    // real display; the message is taken before the frame runs.
+    hl::setKeyDown(key, down);
+    plat::postMessage(
+        plat::Message{down ? plat::MessageType::KeyDown : plat::MessageType::KeyUp, static_cast<uint32_t>(key), 0});
+}
+
 void deliverKeysFor(int32_t frame) {
     const std::vector<ScriptedKey>& keys = run.script.keys;
-    for (; run.nextKey < keys.size() && keys[run.nextKey].frame <= frame; ++run.nextKey) {
-        const ScriptedKey& key = keys[run.nextKey];
-        // The key table changes as the message is delivered, as it does on
-        // a real display; the message is taken before the frame runs.
-        hl::setKeyDown(key.key, key.down);
-        plat::postMessage(plat::Message{key.down ? plat::MessageType::KeyDown : plat::MessageType::KeyUp,
-                                        static_cast<uint32_t>(key.key), 0});
+    for (; run.nextKey < keys.size() && keys[run.nextKey].frame <= frame; ++run.nextKey)
+        deliverKey(keys[run.nextKey].key, keys[run.nextKey].down);
+}
+
+void playerKey(int32_t key, bool down) {
+    RandomPlayer& p = run.player;
+    p.held[key] = down;
+    if (down) ++run.result.randomKeyDowns;
+    deliverKey(key, down);
+}
+
+void toggleHeld(int32_t key) { playerKey(key, !run.player.held[key]); }
+
+// The random player's keys before `frame`.
+void playRandomKeysFor(int32_t frame) {
+    RandomPlayer& p = run.player;
+    if (p.tapped >= 0) {
+        playerKey(p.tapped, false);
+        p.tapped = -1;
+    }
+    if (p.chance(moveKeyChange)) toggleHeld(p.pick(moveKeys));
+    if (p.chance(fireKeyChange)) toggleHeld(p.pick(fireKeys));
+    if (p.chance(keyTap)) {
+        p.tapped = p.pick(tappedKeys);
+        playerKey(p.tapped, true);
+    }
+    if (frame == p.resumeFrame || (p.resumeFrame < frame && p.chance(pauseTap))) {
+        deliverKey(pauseKey, true);
+        deliverKey(pauseKey, false);
+        ++run.result.randomKeyDowns;
+        p.resumeFrame = frame == p.resumeFrame ? -1 : frame + 1 + static_cast<int32_t>(p.next() % longestPause);
+    }
+    if (p.chance(openingTap)) {
+        deliverKey(openingKey, true);
+        deliverKey(openingKey, false);
+        ++run.result.randomKeyDowns;
     }
 }
 
@@ -91,7 +171,7 @@ void noteStateEntry() {
     const StateEntry entry{run.result.frames + 1, gameState, score};
     run.result.states.push_back(entry);
     if (run.log) std::fprintf(run.log, "frame %d state %d score %d\n", entry.frame, entry.state, entry.score);
-    if (entry.state == run.script.stopState) run.over = true;
+    if (entry.state == run.script.stopState && ++run.stopEntries >= run.script.stopEntry) run.over = true;
 }
 
 void savePicturesOf(int32_t frame) {
@@ -104,12 +184,80 @@ void savePicturesOf(int32_t frame) {
     }
 }
 
+double threadCpuMicros() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
+}
+
+// Median, 99th percentile and largest of the frames' times (reorders them).
+FrameTimes summarised(std::vector<float>& t) {
+    FrameTimes times;
+    if (t.empty()) return times;
+    const auto heaviest = std::max_element(t.begin(), t.end());
+    times.max = *heaviest;
+    times.heaviestFrame = static_cast<int32_t>(heaviest - t.begin()) + 1;
+    const auto at = [&t](double fraction) {
+        const auto n = std::min(t.size() - 1, static_cast<size_t>(fraction * static_cast<double>(t.size())));
+        std::nth_element(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(n), t.end());
+        return static_cast<double>(t[n]);
+    };
+    times.median = at(0.5);
+    times.p99 = at(0.99);
+    return times;
+}
+
+void logFrameTimes(const char* what, const FrameTimes& t) {
+    std::fprintf(run.log, "frame %s time: median %.1f us, p99 %.1f us, heaviest %.1f us (frame %d)\n", what, t.median,
+                 t.p99, t.max, t.heaviestFrame);
+}
+
+void logSummary() {
+    const RunResult& r = run.result;
+    std::fprintf(run.log, "frames %d played %.2f s wall %.3f s", r.frames, r.playedSeconds, r.wallSeconds);
+    if (r.wallSeconds > 0)
+        std::fprintf(run.log, " (%.0f times real time, %.0f frames a second)", r.playedSeconds / r.wallSeconds,
+                     r.frames / r.wallSeconds);
+    std::fprintf(run.log, "%s%s\n", r.quit ? ", the program ended" : "", r.stuck ? ", stuck" : "");
+    if (run.script.timeFrames) {
+        logFrameTimes("wall", r.frameWall);
+        logFrameTimes("processor", r.frameCpu);
+    }
+    if (run.script.randomKeys || run.script.loseSurfacesEvery > 0) {
+        std::fprintf(run.log, "random key presses %d, surface losses %d, frames by state:", r.randomKeyDowns,
+                     r.surfaceLosses);
+        for (int32_t state = 0; state < StateCount; ++state)
+            if (r.framesInState[state] > 0) std::fprintf(run.log, " %d: %d", state, r.framesInState[state]);
+        std::fprintf(run.log, "\n");
+    }
+    if (r.residentAfterWarmup > 0) {
+        const double growth = static_cast<double>(r.residentAtEnd - r.residentAfterWarmup) /
+                              static_cast<double>(r.residentAfterWarmup);
+        std::fprintf(run.log, "resident memory: %.1f MiB after %d frames, %.1f MiB at the end (%+.2f %%)\n",
+                     static_cast<double>(r.residentAfterWarmup) / 1048576.0, run.script.memoryWarmupFrames,
+                     static_cast<double>(r.residentAtEnd) / 1048576.0, growth * 100.0);
+    }
+    for (const hl::Box& box : hl::boxes())
+        std::fprintf(run.log, "error box: %s: %s\n", box.title.c_str(), box.text.c_str());
+}
+
 std::string lowered(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
 }  // namespace
+
+// The game seeds its random numbers from the wall clock at start-up and at
+// every play-state reset. The programs that link the headless run have
+// `time` bound here instead (the link option --wrap=time): a clock that
+// starts at the run's seed and follows the headless counter, so that a run
+// plays the same every time from the same script.
+extern "C" time_t __wrap_time(time_t* out) {
+    const auto now = static_cast<time_t>(run.script.seed) + static_cast<time_t>(plat::counter() / 1000000000);
+    if (out != nullptr) *out = now;
+    return now;
+}
 
 int32_t virtualKeyByName(const std::string& name) {
     namespace vk = plat::VirtualKey;
@@ -152,11 +300,30 @@ bool parseRunScript(const std::string& text, RunScript& script, std::string& err
         };
         long long a = 0;
         std::string keyName;
-        if (command == "seed" || command == "frames" || command == "stop-at") {
-            if (!(words >> a) || a < 0) return fail("expected a number");
+        if (command == "seed" || command == "frames" || command == "stop-at" || command == "lose-surfaces" ||
+            command == "memory" || command == "soak") {
+            if (!(words >> a) || a < 0 || a > INT32_MAX) return fail("expected a number");
+            const auto n = static_cast<int32_t>(a);
             if (command == "seed") script.seed = static_cast<uint32_t>(a);
-            if (command == "frames") script.frameLimit = static_cast<int32_t>(a);
-            if (command == "stop-at") script.stopState = static_cast<int32_t>(a);
+            if (command == "frames") script.frameLimit = n;
+            if (command == "lose-surfaces") script.loseSurfacesEvery = n;
+            if (command == "memory") script.memoryWarmupFrames = n;
+            if (command == "soak") {
+                script.frameLimit = n;
+                script.randomKeys = true;
+                script.loseSurfacesEvery = SoakSurfaceLossEvery;
+                script.memoryWarmupFrames = SoakWarmupFrames;
+            }
+            if (command == "stop-at") {
+                script.stopState = n;
+                long long entry = 1;
+                if ((words >> entry) && entry < 1) return fail("the entry counts from 1");
+                script.stopEntry = static_cast<int32_t>(std::min<long long>(entry, INT32_MAX));
+            }
+        } else if (command == "random-keys") {
+            script.randomKeys = true;
+        } else if (command == "time-frames") {
+            script.timeFrames = true;
         } else if (command == "down" || command == "up" || command == "press") {
             if (!(words >> a >> keyName) || a < 1) return fail("expected a frame from 1 and a key");
             const int32_t key = virtualKeyByName(keyName);
@@ -184,6 +351,11 @@ bool startHeadlessRun(const RunScript& script, FILE* log) {
     run.log = log;
     std::stable_sort(run.script.keys.begin(), run.script.keys.end(),
                      [](const ScriptedKey& a, const ScriptedKey& b) { return a.frame < b.frame; });
+    run.player.state = script.seed;
+    if (script.timeFrames) {
+        run.frameWallMicros.reserve(static_cast<size_t>(std::max(script.frameLimit, 0)));
+        run.frameCpuMicros.reserve(static_cast<size_t>(std::max(script.frameLimit, 0)));
+    }
     run.startWall = std::chrono::steady_clock::now();
 
     freshEngine();
@@ -209,10 +381,14 @@ bool startHeadlessRun(const RunScript& script, FILE* log) {
 
 bool runHeadlessFrame() {
     if (run.over) return false;
+    const auto frameStart = std::chrono::steady_clock::now();
+    const double frameCpuStart = run.script.timeFrames ? threadCpuMicros() : 0;
     const int32_t target = run.result.frames + 1;
+    if (run.script.randomKeys) playRandomKeysFor(target);
     for (int32_t turns = 0; run.result.frames < target; ++turns) {
         if (turns >= TurnsWithoutFrameLimit) {
             if (run.log) std::fprintf(run.log, "no frame runs any more\n");
+            run.result.stuck = true;
             run.over = true;
             return false;
         }
@@ -225,34 +401,54 @@ bool runHeadlessFrame() {
         }
         noteStateEntry();
     }
-    hl::clearSoundEvents();  // the recorder would otherwise grow for the whole run
-    savePicturesOf(run.result.frames);
-    if (run.result.frames >= run.script.frameLimit) run.over = true;
+    if (run.script.timeFrames) {
+        run.frameCpuMicros.push_back(static_cast<float>(threadCpuMicros() - frameCpuStart));
+        run.frameWallMicros.push_back(
+            std::chrono::duration<float, std::micro>(std::chrono::steady_clock::now() - frameStart).count());
+    }
+    // The recorders would otherwise grow for the whole run (a soak changes
+    // songs without end).
+    hl::clearSoundEvents();
+    if (run.script.randomKeys) hl::clearMidiCommands();
+    const int32_t frame = run.result.frames;
+    savePicturesOf(frame);
+    if (run.script.loseSurfacesEvery > 0 && frame % run.script.loseSurfacesEvery == 0) {
+        plat::loseAllSurfaces();
+        ++run.result.surfaceLosses;
+    }
+    if (frame == run.script.memoryWarmupFrames) run.result.residentAfterWarmup = residentMemoryBytes();
+    if (frame >= run.script.frameLimit) run.over = true;
     return !run.over;
 }
 
 int32_t headlessFramesRun() { return run.result.frames; }
+
+const std::vector<StateEntry>& headlessStatesEntered() { return run.result.states; }
+
+void scheduleHeadlessKey(const ScriptedKey& key) {
+    std::vector<ScriptedKey>& keys = run.script.keys;
+    const auto later = std::upper_bound(keys.begin() + static_cast<std::ptrdiff_t>(run.nextKey), keys.end(), key,
+                                        [](const ScriptedKey& a, const ScriptedKey& b) { return a.frame < b.frame; });
+    keys.insert(later, key);
+}
 
 RunResult endHeadlessRun() {
     run.result.playedSeconds = static_cast<double>(plat::counter() - run.startCounter) / 1e9;
     run.result.wallSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - run.startWall).count();
     run.result.errorBoxes = static_cast<int32_t>(hl::boxes().size());
+    if (run.script.memoryWarmupFrames > 0) run.result.residentAtEnd = residentMemoryBytes();
+    run.result.frameWall = summarised(run.frameWallMicros);
+    run.result.frameCpu = summarised(run.frameCpuMicros);
     std::copy(std::begin(run.savedHandlers), std::end(run.savedHandlers), stateHandlers);
     engSound::Release();
     engDraw::FreeFontMemory();
     engDraw::Release();
     plat::releaseInstanceLock();
     instanceLocked = 0;
-    if (run.log) {
-        std::fprintf(run.log, "frames %d played %.2f s wall %.3f s", run.result.frames, run.result.playedSeconds,
-                     run.result.wallSeconds);
-        if (run.result.wallSeconds > 0)
-            std::fprintf(run.log, " (%.0f times real time)", run.result.playedSeconds / run.result.wallSeconds);
-        std::fprintf(run.log, "%s\n", run.result.quit ? ", the program ended" : "");
-        for (const hl::Box& box : hl::boxes())
-            std::fprintf(run.log, "error box: %s: %s\n", box.title.c_str(), box.text.c_str());
-    }
+    if (run.log) logSummary();
+    run.frameWallMicros = std::vector<float>{};
+    run.frameCpuMicros = std::vector<float>{};
     return run.result;
 }
 
@@ -262,6 +458,23 @@ RunResult runHeadless(const RunScript& script, FILE* log) {
         }
     }
     return endHeadlessRun();
+}
+
+bool soakPassed(const RunScript& script, const RunResult& result) {
+    const bool ran = result.started && !result.quit && !result.stuck && result.frames == script.frameLimit &&
+                     result.errorBoxes == 0 && result.picturesFailed == 0;
+    if (!ran || script.memoryWarmupFrames <= 0) return ran;
+    return result.residentAfterWarmup > 0 &&
+           static_cast<double>(result.residentAtEnd) <=
+               static_cast<double>(result.residentAfterWarmup) * (1.0 + SoakMemoryGrowthLimit);
+}
+
+int64_t residentMemoryBytes() {
+    // The second number of statm: resident pages.
+    std::ifstream statm("/proc/self/statm");
+    long long size = 0, resident = 0;
+    if (!(statm >> size >> resident)) return 0;
+    return resident * static_cast<int64_t>(sysconf(_SC_PAGESIZE));
 }
 
 bool saveSurfaceBitmap(const plat::Surface* surface, const char* path) {

@@ -11,6 +11,11 @@
 // random generator (at start-up, at each stage's reset) reads that clock,
 // so one seed and one script give one game.
 //
+// A soak plays instead with random keys drawn from the seed (on a generator
+// of its own, so the game's random numbers stay the game's), declares every
+// surface lost every few thousand frames, and reads the resident memory
+// after a warm-up and at the end.
+//
 // Frames are counted from 1: frame N is the N-th call of a state handler. A
 // key scripted for frame N is in the queue before frame N runs, so frame N
 // sees it (lastKey and the held state). A state entered "at frame N" has N as
@@ -22,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "game/game_states.h"
 #include "platform/surface.h"
 
 struct ScriptedKey {
@@ -39,14 +45,32 @@ struct RunScript {
     uint32_t seed = 1;
     int32_t frameLimit = 200000;  // the run ends after this many frames
     int32_t stopState = -1;       // the run ends when this state is entered
+    int32_t stopEntry = 1;        // ... for the stopEntry-th time
     std::vector<ScriptedKey> keys;
     std::vector<ScriptedPicture> pictures;
+    bool randomKeys = false;         // random play besides the scripted keys
+    int32_t loseSurfacesEvery = 0;   // every surface lost after each such frame; 0 never
+    int32_t memoryWarmupFrames = 0;  // resident memory read after these frames and at the end; 0 never
+    bool timeFrames = false;         // each frame's wall and processor time measured
 };
+
+// The frames a soak warms up for before its first memory reading, how often
+// it declares the surfaces lost, and how much the resident memory may grow
+// from the warm-up reading to the end.
+constexpr int32_t SoakWarmupFrames = 10000;
+constexpr int32_t SoakSurfaceLossEvery = 3000;
+constexpr double SoakMemoryGrowthLimit = 0.05;
 
 struct StateEntry {
     int32_t frame;  // the state's first frame
     int32_t state;
     int32_t score;  // when it was entered
+};
+
+// Times of the frames of a run, in microseconds.
+struct FrameTimes {
+    double median = 0, p99 = 0, max = 0;
+    int32_t heaviestFrame = 0;  // which frame took `max`
 };
 
 struct RunResult {
@@ -58,17 +82,35 @@ struct RunResult {
     double wallSeconds = 0;    // what the run took on this machine
     int32_t errorBoxes = 0;    // error boxes the program showed
     int32_t picturesFailed = 0;
+    bool stuck = false;        // loop turns went on without a frame
+    int32_t surfaceLosses = 0;
+    int32_t randomKeyDowns = 0;
+    int64_t residentAfterWarmup = 0;  // bytes; 0 when not read
+    int64_t residentAtEnd = 0;
+    int32_t framesInState[StateCount] = {};
+    // With timeFrames: the frames' wall time, and the processor time of the
+    // running thread (which a busy machine's other work does not inflate).
+    FrameTimes frameWall, frameCpu;
 };
 
 // Reads script lines into `script`; false with a message in `error` on the
 // first line it cannot read. One command a line, '#' starts a comment:
 //   seed N            the random seed
 //   frames N          end after N frames
-//   stop-at STATE     end when the state is entered (1, 2, 3, 4, 6, 12)
+//   stop-at STATE [N] end when the state is entered (1, 2, 3, 4, 6, 12),
+//                     or entered for the N-th time
 //   down FRAME KEY    key down before frame FRAME
 //   up FRAME KEY      key up before frame FRAME
 //   press FRAME KEY [FRAMES]  down before FRAME, up FRAMES later (1)
 //   picture FRAME PATH        the back surface after FRAME, as a bitmap
+//   random-keys       play with random keys from the seed (arrows, the fire
+//                     keys, S, Y, T, Enter, F1, F2, K, M; never Esc)
+//   lose-surfaces N   declare every surface lost after every N-th frame
+//   memory N          read the resident memory after N frames and at the end
+//   time-frames       measure every frame (median, p99, heaviest)
+//   soak N            N frames of random keys, surfaces lost every
+//                     SoakSurfaceLossEvery frames, memory read after
+//                     SoakWarmupFrames (see soakPassed)
 // KEY is a name (Return, Escape, Space, Shift, Ctrl, Left, Up, Right, Down,
 // F1..F12, A..Z, 0..9) or a number (0x10).
 bool parseRunScript(const std::string& text, RunScript& script, std::string& error);
@@ -92,7 +134,19 @@ RunResult runHeadless(const RunScript& script, FILE* log = nullptr);
 bool startHeadlessRun(const RunScript& script, FILE* log = nullptr);
 bool runHeadlessFrame();
 int32_t headlessFramesRun();
+const std::vector<StateEntry>& headlessStatesEntered();
+// One more key for a later frame of the running run (a frame already run
+// counts as the next).
+void scheduleHeadlessKey(const ScriptedKey& key);
 RunResult endHeadlessRun();
+
+// Whether a soak went through: started, never ended nor stuck, every frame
+// run, no error box, and the resident memory at the end at most
+// SoakMemoryGrowthLimit above the warm-up reading.
+bool soakPassed(const RunScript& script, const RunResult& result);
+
+// The process's resident memory in bytes (0 when it cannot be read).
+int64_t residentMemoryBytes();
 
 // A surface as a 24-bit bitmap file. false when it cannot be written.
 bool saveSurfaceBitmap(const plat::Surface* surface, const char* path);

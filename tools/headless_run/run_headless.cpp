@@ -12,7 +12,10 @@
 // Prints "frame N state S score P" for every state entered and a summary
 // with the game's own time against the wall time. Exit status: 0 when the
 // run went through (and reached the stop state, if one was asked for), 1
-// otherwise, 2 on a bad script.
+// otherwise, 2 on a bad script. A soak (random keys or memory readings)
+// goes through as soakPassed says, e.g.
+//
+//   run-headless --seed 7 --soak 300000
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -49,7 +52,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const RunResult result = runHeadless(script, stdout);
-    bool ok = result.started && result.picturesFailed == 0;
+    bool ok = result.started && result.picturesFailed == 0 && !result.stuck;
+    if (script.randomKeys || script.memoryWarmupFrames > 0) ok = soakPassed(script, result);
     if (script.stopState >= 0)
         ok = ok && !result.states.empty() && result.states.back().state == script.stopState;
     return ok ? 0 : 1;
