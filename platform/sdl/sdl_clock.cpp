@@ -3,7 +3,7 @@
 #include <sys/prctl.h>
 
 #include <cerrno>
-
+#include <ctime>
 
 #include "platform/precise_wait.h"
 #include "platform/window.h"

@@ -416,7 +416,11 @@ bool runHeadlessFrame() {
         plat::loseAllSurfaces();
         ++run.result.surfaceLosses;
     }
-    if (frame == run.script.memoryWarmupFrames) run.result.residentAfterWarmup = residentMemoryBytes();
+    // The warm-up lasts at least its frames and until every picture that the
+    // built-in set was still making has reached its slot.
+    if (run.script.memoryWarmupFrames > 0 && run.result.residentAfterWarmup == 0 &&
+        frame >= run.script.memoryWarmupFrames && engDraw::WaitingSlotCount() == 0)
+        run.result.residentAfterWarmup = residentMemoryBytes();
     if (frame >= run.script.frameLimit) run.over = true;
     return !run.over;
 }
