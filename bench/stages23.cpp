@@ -81,33 +81,39 @@ void beforeFrame() {
     plat::headless::clearSoundEvents();
 }
 
-void BossFrame(benchmark::State& state, const StageSetup& s) {
+// The run brought into the stage; false (the benchmark skipped) when it
+// did not get there.
+bool startInStage(benchmark::State& state, const StageSetup& s) {
     if (!reachStage1()) {
         state.SkipWithError("the run did not reach stage 1");
-        return;
+        return false;
     }
     current = &s;
     enterStage(s.state);
     plat::headless::setKeepPresentedFrames(true);  // the present copies the picture, as a test's does
+    return true;
+}
+
+// Every pool armed, then the frames timed with frame times of 0.
+void timeArmedFrames(benchmark::State& state, const StageSetup& s) {
+    armEveryPool(s);
+    frameTime = 0.0f;
+    timeStageFrames(state, s.frame, beforeFrame, timedFrames);
+}
+
+void BossFrame(benchmark::State& state, const StageSetup& s) {
+    if (!startInStage(state, s)) return;
     scrollDistance = 3000.0f;
     s.boss->moveTimer = 150.0f;  // held on the field
     frameTime = 0.016f;
     s.frame();
     s.boss->hp = 500.0f;  // patterns on, damage blasts on
-    armEveryPool(s);
-    frameTime = 0.0f;
-    timeStageFrames(state, s.frame, beforeFrame, timedFrames);
+    timeArmedFrames(state, s);
     endHeadlessRun();
 }
 
 void MidBossFrame(benchmark::State& state, const StageSetup& s) {
-    if (!reachStage1()) {
-        state.SkipWithError("the run did not reach stage 1");
-        return;
-    }
-    current = &s;
-    enterStage(s.state);
-    plat::headless::setKeepPresentedFrames(true);  // the present copies the picture, as a test's does
+    if (!startInStage(state, s)) return;
     // From its spawn, play until it has come down and its arms fire.
     scrollDistance = s.midBossSpawn;
     while (scrollDistance < s.midBossClock) {
@@ -115,9 +121,7 @@ void MidBossFrame(benchmark::State& state, const StageSetup& s) {
         beforeFrame();
         s.frame();
     }
-    armEveryPool(s);
-    frameTime = 0.0f;
-    timeStageFrames(state, s.frame, beforeFrame, timedFrames);
+    timeArmedFrames(state, s);
     state.counters["mid_boss_alive"] = midBoss[s.stage - 2].alive;
     endHeadlessRun();
 }
