@@ -11,10 +11,7 @@
 // game's own time, and the allocations of its frames.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
-#include <string>
-#include <vector>
 
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
@@ -22,66 +19,25 @@
 #include "game/game_states.h"
 #include "game/play_state.h"
 #include "game/player.h"
-#include "game/shots/aimed.h"
-#include "game/shots/fan.h"
-#include "game/shots/volley.h"
 #include "headless_run/headless_run.h"
 #include "platform/headless/headless.h"
-#include "stages/stage1/ring_spirals.h"
+#include "game/shots/shot_records.h"
 #include "stages/stage1/stage1.h"
 #include "support/allocation_count.h"
+#include "support/stage_bench.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Enter on frame 10, F1 on frame 70: the stage runs from frame 71.
-bool reachStage1() {
-    RunScript script;
-    std::string error;
-    if (!parseRunScript("press 10 Return\npress 70 F1\n", script, error)) return false;
-    if (!startHeadlessRun(script)) return false;
-    while (gameState != stateStage1 || headlessFramesRun() < 71) {
-        if (!runHeadlessFrame()) return false;
-    }
-    return true;
-}
-
-// Every record of every stage-1 pool the frame moves and draws, armed by
-// the pool's own routines, with the boss down on the field and its
-// patterns running.
+// The boss down on the field and its patterns running.
 void armEveryStage1Pool() {
     scrollDistance = 3000.0f;
     boss1.moveTimer = 150.0f;
     boss1.x = screenX(180.0f);
     boss1.y = 0.0f;
     boss1.hp = 1000.0f;
-    for (int p = 0; p < AimedPoolCount; ++p) {
-        if (aimedPools[p].stage == 1) spawnAimedVolley(p);
-    }
-    for (int p = 0; p < VolleyPoolCount; ++p) {
-        const VolleyPool& row = volleyPools[p];
-        if (row.stage != 1) continue;
-        for (int i = 0; i < row.count; ++i) armVolleyShot(p, i, i - i % row.groupSize);
-    }
-    for (int p = 0; p < SegmentedPoolCount; ++p) {
-        const VolleyPool& row = segmentedPools[p];
-        for (int i = 0; i < row.count; ++i) spawnSegmentedShot(p, i, i - i % row.groupSize);
-    }
-    for (int p = 0; p < FanPoolCount; ++p) {
-        const FanPool& row = fanPools[p];
-        if (row.stage != 1 || row.owner != FanOwner::Boss) continue;
-        for (int i = 0; i < row.count; ++i) spawnFanShot(p, i, i - i % row.shotsPerWave);
-    }
-    for (int p = 0; p < RingPoolCount; ++p) {
-        for (int k = 0; k < RingArmedRecords; ++k) spawnRingShot(p, k, k);
-    }
-}
-
-double percentile(std::vector<double>& samples, double share) {
-    std::sort(samples.begin(), samples.end());
-    const size_t index = std::min(samples.size() - 1, static_cast<size_t>(share * static_cast<double>(samples.size())));
-    return samples[index];
+    armEveryPoolOf(1);
 }
 
 void HeaviestFrame(benchmark::State& state) {
@@ -94,31 +50,7 @@ void HeaviestFrame(benchmark::State& state) {
     frameTime = 0.0f;  // everything stays where it was armed, and armed
     playerY = 1000.0f;  // out of every shot's box: each record is flown, tested and drawn
 
-    constexpr size_t frames = 2000;
-    std::vector<double> frameUs, presentUs;
-    frameUs.reserve(frames);
-    presentUs.reserve(frames);
-    size_t frameAllocations = 0;
-    for (auto _ : state) {
-        for (size_t i = 0; i < frames; ++i) {
-            const Clock::time_point a = Clock::now();
-            engDraw::ClearScreen();
-            engDraw::Present();
-            const Clock::time_point b = Clock::now();
-            const size_t before = allocationCount();
-            stage1Frame();
-            frameAllocations += allocationCount() - before;
-            const Clock::time_point c = Clock::now();
-            presentUs.push_back(std::chrono::duration<double, std::micro>(b - a).count());
-            frameUs.push_back(std::chrono::duration<double, std::micro>(c - b).count());
-        }
-    }
-    state.counters["frame_median_us"] = percentile(frameUs, 0.5);
-    state.counters["frame_p99_us"] = percentile(frameUs, 0.99);
-    state.counters["clear_present_median_us"] = percentile(presentUs, 0.5);
-    state.counters["clear_present_p99_us"] = percentile(presentUs, 0.99);
-    state.counters["allocations"] = static_cast<double>(frameAllocations);
-    state.counters["state"] = gameState;  // still 2: the boss lived through it
+    timeStageFrames(state, stage1Frame, nullptr, 2000);
     endHeadlessRun();
 }
 BENCHMARK(HeaviestFrame)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -59,9 +59,13 @@ void expectRowsFit(Record (&storage)[M], const Row (&rows)[N], Record* (*records
         EXPECT_EQ(recordsOf(static_cast<int>(i)), next);
         next += rows[i].count;
         const ShotPoolDraw& draw = rows[i].draw;
-        // Only the enemy slots' shots (stage 0) have no pool draw.
-        EXPECT_TRUE(draw.image == nullptr ? rows[i].stage == 0 : isAssetSlotGlobal(draw.image));
-        expectCutsInsideImage(draw);
+        if (draw.image == nullptr) {
+            // Only the enemy slots' shots (stage 0) have no pool draw.
+            EXPECT_EQ(rows[i].stage, 0);
+        } else {
+            EXPECT_TRUE(isAssetSlotGlobal(draw.image));
+            expectCutsInsideImage(draw);
+        }
         EXPECT_EQ(draw.style == DrawStyle::SweepLine, draw.secondImage != nullptr);
         if (draw.secondImage != nullptr) {
             EXPECT_TRUE(isAssetSlotGlobal(draw.secondImage));

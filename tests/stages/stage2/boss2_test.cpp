@@ -93,25 +93,9 @@ TEST_F(Boss2, TheSpriteFollowsTheHpBandsWithInclusiveUpperBounds) {
     }
 }
 
-TEST_F(Boss2, DamageBandsBlastTheSharedRecordsAndTheSmokeRisesByStep) {
+TEST_F(Boss2, TheSmokeRisesByStepFrom90And70Hp) {
     boss2.x = screenX(150.0f);
     boss2.y = 20;
-    boss2.hp = 530;  // the top of the first band
-    boss1BigBlasts[0].frame = 3;  // left there by stage 1's boss
-    const auto r = seedAndPeek(7, 16);
-    drawBoss2();
-    EXPECT_EQ(explosionSounds(), 8);
-    EXPECT_EQ(boss1BigBlasts[0].frame, 0);
-    EXPECT_EQ(boss1BigBlasts[0].x, static_cast<float>(screenX(150) + r[0] % 440 - 100));
-    EXPECT_EQ(boss1BigBlasts[0].y, static_cast<float>(20 + r[1] % 360 - 100));
-    EXPECT_EQ(boss1BigBlasts[7].y, static_cast<float>(20 + r[15] % 360 - 100));
-
-    plat::headless::clearSoundEvents();
-    boss2.hp = 470;  // the band's open lower end
-    drawBoss2();
-    EXPECT_EQ(explosionSounds(), 0);
-
-    // Smoke: one pair from 90 down, the second from 70 down, at step s.
     clearBack();
     boss2SmokeStep = 3;
     boss2.hp = 90;
