@@ -5,12 +5,11 @@
 // each ended by its forced clear, the ending, and back to the opening
 // screen; then the same again from that opening screen. On the way it saves
 // pictures of each boss fight and each of the ending's scenes with the
-// smoke-test artifacts (MD4_ARTIFACTS, else the test's scratch folder).
+// smoke-test artifacts (MD4_ARTIFACTS_DIR, the build's smoke-artifacts/).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,10 +58,9 @@ constexpr int32_t runStates[] = {stateOpening, stateShipSelect, stateStage1, sta
 constexpr int32_t runStateFrames[] = {1, 11, 71, 30286, 67164, 108618, 112288};
 
 std::string picturePath(const std::string& name) {
-    const char* dir = std::getenv("MD4_ARTIFACTS");
-    const std::string folder = dir != nullptr && dir[0] != '\0' ? dir : ::testing::TempDir();
-    ::mkdir(folder.c_str(), 0755);
-    return folder + "/whole-run-" + (variant::windowed ? "windowed" : "full") + "-" + name + ".bmp";
+    ::mkdir(MD4_ARTIFACTS_DIR, 0755);
+    return std::string(MD4_ARTIFACTS_DIR) + "/whole-run-" + (variant::windowed ? "windowed" : "full") + "-" + name +
+           ".bmp";
 }
 
 // Pictures of the first run: a boss fight once its boss has come down and

@@ -17,6 +17,7 @@
 #include "engine/eng_sound.h"
 #include "engine/eng_system.h"
 #include "app/main_loop.h"
+#include "game/game_flags.h"
 #include "game/score.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
@@ -31,7 +32,8 @@ constexpr int32_t TurnsWithoutFrameLimit = 100000;
 
 // The soak's player. It draws from a generator of its own (so the game's
 // random numbers stay the game's), holds moves and fire keys for a while as
-// a player would, taps the screens' keys, pauses for a moment now and then,
+// a player would, taps the screens' keys, pauses for a moment now and then
+// (and ends any pause it sees after a moment),
 // and rarely goes back to the opening screen, so that a long soak still
 // plays whole stages through.
 namespace vk = plat::VirtualKey;
@@ -48,7 +50,7 @@ struct RandomPlayer {
     uint64_t state = 0;
     bool held[vk::Count] = {};
     int32_t tapped = -1;       // key to let go on the next frame
-    int32_t resumeFrame = -1;  // frame of the S that ends our pause
+    int32_t resumeFrame = -1;  // frame of the S that ends the pause under way
 
     uint32_t next() {  // splitmix64, upper half
         uint64_t z = (state += 0x9E3779B97F4A7C15ull);
@@ -147,11 +149,20 @@ void playRandomKeysFor(int32_t frame) {
         p.tapped = p.pick(tappedKeys);
         playerKey(p.tapped, true);
     }
-    if (frame == p.resumeFrame || (p.resumeFrame < frame && p.chance(pauseTap))) {
+    // A pause (ours, or one the game kept) ends a while after it is seen.
+    bool tapPause = false;
+    if (paused != 0 && continuePrompt == 0) {
+        if (p.resumeFrame < 0) p.resumeFrame = frame + 1 + static_cast<int32_t>(p.next() % longestPause);
+        tapPause = frame >= p.resumeFrame;
+    } else {
+        p.resumeFrame = -1;
+        tapPause = p.chance(pauseTap);
+    }
+    if (tapPause) {
         deliverKey(pauseKey, true);
         deliverKey(pauseKey, false);
         ++run.result.randomKeyDowns;
-        p.resumeFrame = frame == p.resumeFrame ? -1 : frame + 1 + static_cast<int32_t>(p.next() % longestPause);
+        p.resumeFrame = -1;
     }
     if (p.chance(openingTap)) {
         deliverKey(openingKey, true);
