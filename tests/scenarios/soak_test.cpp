@@ -15,6 +15,11 @@ TEST(SoakTest, SameSeedSameGameWithSurfacesLostAndRestored) {
     EXPECT_EQ(script.stopState, 2);
     EXPECT_EQ(script.stopEntry, 3);
     script.stopState = -1;
+#if defined(__SANITIZE_ADDRESS__)
+    // The address sanitizer holds freed memory back for a while, so resident
+    // memory in so short a run says nothing; its long soak reads it.
+    script.memoryWarmupFrames = 0;
+#endif
 
     const RunResult first = runHeadless(script);
     EXPECT_TRUE(soakPassed(script, first));
@@ -22,7 +27,7 @@ TEST(SoakTest, SameSeedSameGameWithSurfacesLostAndRestored) {
     EXPECT_EQ(first.surfaceLosses, 12);
     EXPECT_EQ(first.errorBoxes, 0);
     EXPECT_GT(first.randomKeyDowns, 100);
-    EXPECT_GT(first.residentAfterWarmup, 0);
+    if (script.memoryWarmupFrames > 0) EXPECT_GT(first.residentAfterWarmup, 0);
     EXPECT_GT(first.framesInState[stateStage1], 0) << "the random player got into a stage";
 
     const RunResult second = runHeadless(script);
