@@ -234,6 +234,10 @@ TEST_F(AssetLoad, HostileFilesAreRefusedWithALineEachAndTheBuiltInOnesTakeOver) 
 }
 
 TEST_F(AssetLoad, HostileFilesTakeNoMoreMemoryThanTheGamesOwn) {
+#if defined(__SANITIZE_ADDRESS__)
+    // The address sanitizer holds freed memory back, so the peak says nothing.
+    GTEST_SKIP() << "peak memory is not the program's own under the address sanitizer";
+#endif
     // Both loads hold every picture: slots still waiting for the built-in
     // set are filled, as the first frames would fill them.
     const auto loadEverything = [] {
