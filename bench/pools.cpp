@@ -28,6 +28,8 @@
 #include "platform/headless/headless.h"
 #include "stages/stage1/ring_spirals.h"
 #include "stages/stage3/curving_missiles.h"
+#include "headless_game.h"
+#include "support/every_pool.h"
 
 // Every allocation of the program is counted, so that a benchmark can show
 // that the routines it times allocate nothing.
@@ -51,25 +53,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace {
 
 void setUp() {
-    static bool ready = false;
-    if (ready) return;
-    ready = true;
-    plat::headless::reset();
-    engDraw::Screen(800, 600, 3);
-    engDraw::SetClip(220, 0, 580, 600);
-    // Every asset slot gets a plain grey picture big enough for any cut.
-    for (int i = 0; i < ImageAssetCount; ++i) {
-        const int slot = FirstLoadSlot + i;
-        plat::Surface* surface = plat::createSurface(480, 480);
-        plat::fillRect(surface, plat::Rect{0, 0, 480, 480}, 0x404040u);
-        imageSlots[slot].surface = surface;
-        *imageAssets[i].global = slot;
-    }
-    installGame();  // the stages' pools join the pool reset
-    engSystem::SeedRand(1);
-    resetScrollAndPlayer();
-    resetPlayState();
-    resetObjectPools();
+    setUpHeadlessGame();
     frameTime = 0.0f;  // the same picture every frame
     scrollDistance = 100;
 }
@@ -82,16 +66,7 @@ BENCHMARK(BM_StageBackgrounds);
 
 void BM_DrawEveryShotPool(benchmark::State& state) {
     setUp();
-    for (auto _ : state) {
-        for (int p = 0; p < AimedPoolCount; ++p) drawAimedPool(p);
-        for (int p = 0; p < VolleyPoolCount; ++p) drawVolleyPool(p);
-        for (int p = 0; p < SegmentedPoolCount; ++p) drawSegmentedPool(p);
-        for (int p = 0; p < FanPoolCount; ++p) drawFanPool(p);
-        for (int p = 0; p < SweepPoolCount; ++p) drawSweepPool(p);
-        for (int p = 0; p < SalvoPoolCount; ++p) drawSalvoPool(p);
-        for (int p = 0; p < RingPoolCount; ++p) drawRingPool(p);
-        for (int p = 0; p < MissileStreamCount; ++p) drawMissileStreamPool(p);
-    }
+    for (auto _ : state) everypool::draw();
 }
 BENCHMARK(BM_DrawEveryShotPool);
 
