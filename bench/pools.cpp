@@ -27,30 +27,14 @@
 #include "stages/stage1/ring_spirals.h"
 #include "stages/stage3/curving_missiles.h"
 #include "support/allocation_count.h"
+#include "support/every_pool.h"
+#include "support/headless_game.h"
 
 
 namespace {
 
 void setUp() {
-    static bool ready = false;
-    if (ready) return;
-    ready = true;
-    plat::headless::reset();
-    engDraw::Screen(800, 600, 3);
-    engDraw::SetClip(220, 0, 580, 600);
-    // Every asset slot gets a plain grey picture big enough for any cut.
-    for (int i = 0; i < ImageAssetCount; ++i) {
-        const int slot = FirstLoadSlot + i;
-        plat::Surface* surface = plat::createSurface(480, 480);
-        plat::fillRect(surface, plat::Rect{0, 0, 480, 480}, 0x404040u);
-        imageSlots[slot].surface = surface;
-        *imageAssets[i].global = slot;
-    }
-    installGame();  // the stages' pools join the pool reset
-    engSystem::SeedRand(1);
-    resetScrollAndPlayer();
-    resetPlayState();
-    resetObjectPools();
+    setUpHeadlessGame();
     frameTime = 0.0f;  // the same picture every frame
     scrollDistance = 100;
 }
@@ -63,16 +47,7 @@ BENCHMARK(BM_StageBackgrounds);
 
 void BM_DrawEveryShotPool(benchmark::State& state) {
     setUp();
-    for (auto _ : state) {
-        for (int p = 0; p < AimedPoolCount; ++p) drawAimedPool(p);
-        for (int p = 0; p < VolleyPoolCount; ++p) drawVolleyPool(p);
-        for (int p = 0; p < SegmentedPoolCount; ++p) drawSegmentedPool(p);
-        for (int p = 0; p < FanPoolCount; ++p) drawFanPool(p);
-        for (int p = 0; p < SweepPoolCount; ++p) drawSweepPool(p);
-        for (int p = 0; p < SalvoPoolCount; ++p) drawSalvoPool(p);
-        for (int p = 0; p < RingPoolCount; ++p) drawRingPool(p);
-        for (int p = 0; p < MissileStreamCount; ++p) drawMissileStreamPool(p);
-    }
+    for (auto _ : state) everypool::draw();
 }
 BENCHMARK(BM_DrawEveryShotPool);
 

@@ -46,6 +46,41 @@ constexpr SceneColumns sceneColumns[] = {
     {3, {Back5S, Back3S, Back2S}},  // ending
 };
 
+// A tile can show only while its rows reach into the screen's: -480 < y <
+// screen height. (Its row cut towards 0 passes the same test; NaN and the far
+// ends fail it.)
+bool tileReachesScreen(float y) {
+    return -static_cast<float>(BackTileHeight) < y && y < static_cast<float>(variant::screenHeight);
+}
+
+// The re-stack test of a column's last tile.
+bool restackDue(const BackColumnRule& rule, float lastY) { return rule.restackAtZero ? lastY >= 0.0f : lastY > 0.0f; }
+
+// One walk over the column: each tile is drawn where it stands if its rows
+// reach into the screen, then moved one frame on: x from the column's x (and
+// its drift), y by each speed in turn, one single addition per speed, so
+// that each tile rounds as it always has. (The far tiles cannot be moved
+// lazily by a column offset: a sum rounds by the size of the tile's own y.)
+template <int Steps>
+void drawAndMoveTiles(BackTile* tiles, int32_t slot, float fieldX, bool drifts, const float* speeds) {
+    const float time = frameTime;
+    float steps[Steps > 0 ? Steps : 1] = {};
+    for (int s = 0; s < Steps; ++s) steps[s] = speeds[s] * time;
+    for (int k = 0; k < BackTileCount; ++k) {
+        BackTile& tile = tiles[k];
+        if (tileReachesScreen(tile.y)) {
+            engDraw::Blit(pixelOf(tile.x), pixelOf(tile.y), slot, 0, 0, BackTileWidth, BackTileHeight);
+        }
+        tile.x = drifts ? fieldX + tile.drift * time : fieldX;
+        for (int s = 0; s < Steps; ++s) tile.y += steps[s];
+    }
+}
+
+void restackTile(BackTile& tile, int k, const BackColumnRule& rule) {
+    tile.y = -static_cast<float>(BackTileHeight) * static_cast<float>(k);
+    if (rule.restackShiftsX) tile.x = screenX(backRestackX);
+}
+
 }  // namespace
 
 const BackColumnRule backColumns[BackColumnCount] = {
@@ -76,39 +111,20 @@ void scrollBackColumn(int column) {
         }
     }
 
-    // Each tile is drawn where it stands, then moved. No tile's move changes
-    // what another draws, so the column is drawn first and moved after.
-    // Only a tile that reaches into the screen's rows can show anything.
-    const int32_t slot = *rule.image;
-    for (int k = 0; k < BackTileCount; ++k) {
-        const int32_t y = pixelOf(tiles[k].y);
-        if (y > -BackTileHeight && y < variant::screenHeight) {
-            engDraw::Blit(pixelOf(tiles[k].x), y, slot, 0, 0, BackTileWidth, BackTileHeight);
-        }
-    }
-
-    // The whole column re-stacks once its last tile has come down far
-    // enough, judged after each tile's move: for every tile but the last by
-    // where the last tile stands before its own move, for the last by where
-    // it stands after.
+    // The re-stack test reads the last tile before it moves for every other
+    // tile, and after its own move for the last one.
+    const float lastBefore = tiles[BackTileCount - 1].y;
     const float fieldX = screenX(backTileStartX);
-    const auto restackDue = [&rule](float lastY) { return rule.restackAtZero ? lastY >= 0.0f : lastY > 0.0f; };
-    const bool restackEarlier = restackDue(tiles[BackTileCount - 1].y);
-    // The steps of this frame, one per speed that applies, added one after
-    // the other.
-    const float firstStep = speedCount > 0 ? speeds[0] * frameTime : 0.0f;
-    const float secondStep = speedCount > 1 ? speeds[1] * frameTime : 0.0f;
-    for (int k = 0; k < BackTileCount; ++k) {
-        BackTile& tile = tiles[k];
-        tile.x = rule.driftsSideways ? fieldX + tile.drift * frameTime : fieldX;
-        if (speedCount > 0) tile.y += firstStep;
-        if (speedCount > 1) tile.y += secondStep;
-        const bool restack = k < BackTileCount - 1 ? restackEarlier : restackDue(tile.y);
-        if (restack) {
-            tile.y = -static_cast<float>(BackTileHeight) * static_cast<float>(k);
-            if (rule.restackShiftsX) tile.x = screenX(backRestackX);
-        }
+    const int32_t slot = *rule.image;
+    switch (speedCount) {
+    case 0: drawAndMoveTiles<0>(tiles, slot, fieldX, rule.driftsSideways, speeds); break;
+    case 1: drawAndMoveTiles<1>(tiles, slot, fieldX, rule.driftsSideways, speeds); break;
+    default: drawAndMoveTiles<2>(tiles, slot, fieldX, rule.driftsSideways, speeds); break;
     }
+    if (restackDue(rule, lastBefore)) {
+        for (int k = 0; k < BackTileCount - 1; ++k) restackTile(tiles[k], k, rule);
+    }
+    if (restackDue(rule, tiles[BackTileCount - 1].y)) restackTile(tiles[BackTileCount - 1], BackTileCount - 1, rule);
 }
 
 void scrollBack1S() { scrollBackColumn(Back1S); }

@@ -1,6 +1,8 @@
 #include "game/shots/shot_records.h"
 
 #include <cmath>
+#include <limits>
+#include <type_traits>
 
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
@@ -107,11 +109,17 @@ bool testPlayerHit(int32_t& aliveCopy, float x, float y, const HitBox& box) {
     return true;
 }
 
-void drawStripFrame(int32_t& frame, int32_t frameCount, int32_t image, int32_t w, int32_t h, int32_t x, int32_t y) {
+int32_t stepStripFrame(int32_t& frame, int32_t frameCount) {
     if (frame < 0 || frame >= frameCount) frame = 0;
-    engDraw::Blit(x, y, image, frame * w, 0, frame * w + w, h);
+    const int32_t cell = frame;
     frame += 1;
     if (frame >= frameCount) frame = 0;
+    return cell;
+}
+
+void drawStripFrame(int32_t& frame, int32_t frameCount, int32_t image, int32_t w, int32_t h, int32_t x, int32_t y) {
+    const int32_t cell = stepStripFrame(frame, frameCount);
+    engDraw::Blit(x, y, image, cell * w, 0, cell * w + w, h);
 }
 
 namespace {
@@ -119,43 +127,86 @@ namespace {
 int32_t wholePixel(float position) { return pixelOf(position); }
 int32_t wholePixel(int32_t position) { return position; }
 
+// A whole-pixel bound as a float, where a float holds it exactly (and the
+// cut to whole pixels has not met its far limits); NaN, which no position
+// passes, beyond that.
+float looseBound(int64_t bound) {
+    constexpr int64_t exact = int64_t{1} << 24;
+    return (bound >= -exact && bound <= exact) ? static_cast<float>(bound) : std::numeric_limits<float>::quiet_NaN();
+}
+
+// Hands blit(k, x, y) every record whose blit the clip does not cut away
+// whole: a parked record, or one retired off the field, would draw nothing,
+// as Blit would return before copying.
+template <typename Record, typename BlitRecord>
+void blitShownRecords(Record* records, int count, const ShotPoolDraw& draw, int32_t cutWidth, int32_t cutHeight,
+                      BlitRecord blit) {
+    // A first, loose test in the records' own units: a position at or past
+    // these bounds is cut to a whole pixel that lies beyond the clip by more
+    // than the cut (cutting towards 0 moves it at most one pixel inwards).
+    const float beforeX = looseBound(int64_t{clipRect.left} - cutWidth - draw.offsetX - 1);
+    const float pastX = looseBound(int64_t{clipRect.right} - draw.offsetX + 1);
+    const float beforeY = looseBound(int64_t{clipRect.top} - cutHeight - draw.offsetY - 1);
+    const float pastY = looseBound(int64_t{clipRect.bottom} - draw.offsetY + 1);
+    for (int k = 0; k < count; ++k) {
+        const Record& r = records[k];
+        if constexpr (std::is_floating_point_v<decltype(Record::x)>) {
+            if (r.y >= pastY || r.y <= beforeY || r.x >= pastX || r.x <= beforeX) continue;
+        }
+        const int32_t x = wholePixel(r.x) + draw.offsetX, y = wholePixel(r.y) + draw.offsetY;
+        if (!blitClippedAway(x, y, cutWidth, cutHeight)) blit(k, x, y);
+    }
+}
+
 template <typename Record>
 void drawRecords(Record* records, int count, const ShotPoolDraw& draw) {
     if (records == nullptr || draw.image == nullptr) return;
     const int32_t slot = *draw.image;
     const int32_t w = draw.width, h = draw.height;
-    for (int k = 0; k < count; ++k) {
-        Record& r = records[k];
-        const int32_t x = wholePixel(r.x) + draw.offsetX, y = wholePixel(r.y) + draw.offsetY;
-        switch (draw.style) {
-        case DrawStyle::Plain:
+    switch (draw.style) {
+    case DrawStyle::Plain:
+        blitShownRecords(records, count, draw, w, h, [&](int, int32_t x, int32_t y) {
             engDraw::Blit(x, y, slot, draw.left, draw.top, draw.left + w, draw.top + h);
-            break;
-        case DrawStyle::Animated:
-            if constexpr (requires { r.frame; }) drawStripFrame(r.frame, draw.frames, slot, w, h, x, y);
-            break;
-        case DrawStyle::ActiveOnly:
-            if (r.active != 0) engDraw::Blit(x, y, slot, 0, 0, w, h);
-            break;
-        case DrawStyle::SweepLine:
-            if (r.active != 0) {
-                const int32_t* image = (k == SweepLeadRecord) ? draw.secondImage : draw.image;
-                if (image != nullptr) engDraw::Blit(x, y, *image, 0, 0, w, h);
-            }
-            break;
-        case DrawStyle::Chain: {
+        });
+        break;
+    case DrawStyle::Animated:
+        // Every record's frame steps on, shown or not.
+        if constexpr (requires { records->frame; }) {
+            blitShownRecords(records, count, draw, w, h, [&](int k, int32_t x, int32_t y) {
+                int32_t frame = records[k].frame;
+                const int32_t cell = stepStripFrame(frame, draw.frames);
+                engDraw::Blit(x, y, slot, cell * w, 0, cell * w + w, h);
+            });
+            for (int k = 0; k < count; ++k) stepStripFrame(records[k].frame, draw.frames);
+        }
+        break;
+    case DrawStyle::ActiveOnly:
+        blitShownRecords(records, count, draw, w, h, [&](int k, int32_t x, int32_t y) {
+            if (records[k].active != 0) engDraw::Blit(x, y, slot, 0, 0, w, h);
+        });
+        break;
+    case DrawStyle::SweepLine:
+        blitShownRecords(records, count, draw, w, h, [&](int k, int32_t x, int32_t y) {
+            const int32_t* image = (k == SweepLeadRecord) ? draw.secondImage : draw.image;
+            if (records[k].active != 0 && image != nullptr) engDraw::Blit(x, y, *image, 0, 0, w, h);
+        });
+        break;
+    case DrawStyle::Chain:
+        blitShownRecords(records, count, draw, w, h, [&](int k, int32_t x, int32_t y) {
             const int32_t cell = draw.frames > 0 ? k % draw.frames : 0;
             engDraw::Blit(x, y, slot, cell * w, 0, cell * w + w, h);
-            break;
-        }
-        case DrawStyle::Alternating:
+        });
+        break;
+    case DrawStyle::Alternating:
+        // Cells of 40 x 40 whatever the row's cell size.
+        blitShownRecords(records, count, draw, 40, 40, [&](int k, int32_t x, int32_t y) {
             if (k % 2 == 0) {
                 engDraw::Blit(x, y, slot, 80, 0, 120, 40);
             } else {
                 engDraw::Blit(x, y, slot, 160, 0, 200, 40);
             }
-            break;
-        }
+        });
+        break;
     }
 }
 
