@@ -14,12 +14,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/ending.h"
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/boss_debris.h"
-#include "game/boss_effects.h"
 #include "game/enemy_slots.h"
 #include "game/mid_boss_arms.h"
 #include "game/mid_bosses.h"
@@ -43,8 +41,8 @@ namespace hl = plat::headless;
 constexpr int32_t enterOnFrame = 10, noDeathOnFrame = 40, shipOnFrame = 70;
 constexpr int32_t runFrameLimit = 1000000;
 // No state of an unattended run lasts longer (the stages end by their forced
-// clear about 30,000 frames in).
-constexpr int32_t longestState = 45000;
+// clears 30,000 to 41,500 frames in).
+constexpr int32_t longestState = 60000;
 
 // The states of one run in order, from the opening screen back to it.
 constexpr int32_t runStates[] = {stateOpening, stateShipSelect, stateStage1, stateStage2,

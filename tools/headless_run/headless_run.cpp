@@ -32,10 +32,9 @@ constexpr int32_t TurnsWithoutFrameLimit = 100000;
 
 // The soak's player. It draws from a generator of its own (so the game's
 // random numbers stay the game's), holds moves and fire keys for a while as
-// a player would, taps the screens' keys, pauses for a moment now and then
-// (and ends any pause it sees after a moment),
-// and rarely goes back to the opening screen, so that a long soak still
-// plays whole stages through.
+// a player would, taps the screens' keys, pauses now and then (and ends any
+// pause it sees after a moment), and rarely goes back to the opening
+// screen, so that a long soak still plays whole stages through.
 namespace vk = plat::VirtualKey;
 constexpr int32_t moveKeys[] = {vk::Left, vk::Up, vk::Right, vk::Down};
 constexpr int32_t fireKeys[] = {vk::Shift, 'C', vk::Control, 'B', 'V', 'N', 'M'};
@@ -113,6 +112,8 @@ void freshEngine() {
     installStandinAssets();
 }
 
+bool earlierFrame(const ScriptedKey& a, const ScriptedKey& b) { return a.frame < b.frame; }
+
 void deliverKey(int32_t key, bool down) {
     // The key table changes as the message is delivered, as it does on a
     // real display; the message is taken before the frame runs.
@@ -135,6 +136,12 @@ void playerKey(int32_t key, bool down) {
 }
 
 void toggleHeld(int32_t key) { playerKey(key, !run.player.held[key]); }
+
+void tapKey(int32_t key) {
+    deliverKey(key, true);
+    deliverKey(key, false);
+    ++run.result.randomKeyDowns;
+}
 
 // The random player's keys before `frame`.
 void playRandomKeysFor(int32_t frame) {
@@ -159,16 +166,10 @@ void playRandomKeysFor(int32_t frame) {
         tapPause = p.chance(pauseTap);
     }
     if (tapPause) {
-        deliverKey(pauseKey, true);
-        deliverKey(pauseKey, false);
-        ++run.result.randomKeyDowns;
+        tapKey(pauseKey);
         p.resumeFrame = -1;
     }
-    if (p.chance(openingTap)) {
-        deliverKey(openingKey, true);
-        deliverKey(openingKey, false);
-        ++run.result.randomKeyDowns;
-    }
+    if (p.chance(openingTap)) tapKey(openingKey);
 }
 
 // Notes a state the loop has switched to (or re-entered) since the last turn.
@@ -215,12 +216,13 @@ FrameTimes summarised(std::vector<float>& t) {
     };
     times.median = at(0.5);
     times.p99 = at(0.99);
+    times.p999 = at(0.999);
     return times;
 }
 
 void logFrameTimes(const char* what, const FrameTimes& t) {
-    std::fprintf(run.log, "frame %s time: median %.1f us, p99 %.1f us, heaviest %.1f us (frame %d)\n", what, t.median,
-                 t.p99, t.max, t.heaviestFrame);
+    std::fprintf(run.log, "frame %s time: median %.1f us, p99 %.1f us, p99.9 %.1f us, heaviest %.1f us (frame %d)\n",
+                 what, t.median, t.p99, t.p999, t.max, t.heaviestFrame);
 }
 
 void logSummary() {
@@ -360,8 +362,7 @@ bool startHeadlessRun(const RunScript& script, FILE* log) {
     run = Run{};
     run.script = script;
     run.log = log;
-    std::stable_sort(run.script.keys.begin(), run.script.keys.end(),
-                     [](const ScriptedKey& a, const ScriptedKey& b) { return a.frame < b.frame; });
+    std::stable_sort(run.script.keys.begin(), run.script.keys.end(), earlierFrame);
     run.player.state = script.seed;
     if (script.timeFrames) {
         run.frameWallMicros.reserve(static_cast<size_t>(std::max(script.frameLimit, 0)));
@@ -442,9 +443,8 @@ const std::vector<StateEntry>& headlessStatesEntered() { return run.result.state
 
 void scheduleHeadlessKey(const ScriptedKey& key) {
     std::vector<ScriptedKey>& keys = run.script.keys;
-    const auto later = std::upper_bound(keys.begin() + static_cast<std::ptrdiff_t>(run.nextKey), keys.end(), key,
-                                        [](const ScriptedKey& a, const ScriptedKey& b) { return a.frame < b.frame; });
-    keys.insert(later, key);
+    keys.insert(std::upper_bound(keys.begin() + static_cast<std::ptrdiff_t>(run.nextKey), keys.end(), key, earlierFrame),
+                key);
 }
 
 RunResult endHeadlessRun() {

@@ -69,7 +69,7 @@ struct StateEntry {
 
 // Times of the frames of a run, in microseconds.
 struct FrameTimes {
-    double median = 0, p99 = 0, max = 0;
+    double median = 0, p99 = 0, p999 = 0, max = 0;
     int32_t heaviestFrame = 0;  // which frame took `max`
 };
 
