@@ -8,7 +8,7 @@ time from just before the exec to that reading is one sample. The program is
 then asked to close (SIGTERM, as a window manager's close) and waited for,
 since a second copy would only hand over to the first.
 
-    bench/first_frame.py [--runs 20] [--xvfb] build/game [/tmp/base/build/game]
+    bench/first_frame.py [--runs 20] [--xvfb] build/game [BASELINE/build/game]
 
 --xvfb runs on a virtual X display of its own (1280x720, as the smoke tests)
 instead of SDL's dummy video driver. Prints min / median / max per program

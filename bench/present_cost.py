@@ -4,7 +4,7 @@ virtual X display without a GPU (Xvfb), or with SDL's dummy video driver.
 
     bench/present_cost.py [--runs 3] [--seconds 10] [--dummy] [--windowed]
                           [--screen 1280x720] [--allocs] [--env NAME=VALUE]
-                          build/game [/tmp/base/build/game]
+                          build/game [BASELINE/build/game]
 
 Each run starts the program, lets start-up settle (--warmup seconds), then
 reads the processor time of the program (all its threads) and of the X

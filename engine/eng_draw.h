@@ -2,6 +2,7 @@
 // colour-keyed blits, frame present with screen transitions, and text.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/surface.h"
@@ -98,6 +99,17 @@ int32_t MatchColor(plat::Surface* surface, int32_t color);
 void SetColorKey(plat::Surface* surface, int32_t color);
 void SetKeyColor(int32_t color);
 void SetClip(int left, int top, int right, int bottom);
+// Whether the clip rectangle cuts a width x height blit at (x, y) away
+// whole, so that Blit and BlitOpaque return 0 without copying (one cut to
+// exactly zero size still reaches the copy). Both blits ask it first; a
+// caller with many far-off sprites may ask it to skip them cheaply.
+inline bool ClippedAway(int64_t x, int64_t y, int64_t width, int64_t height) {
+    const int64_t left = std::max<int64_t>(x, clipRect.left);
+    const int64_t right = std::min<int64_t>(x + width, clipRect.right);
+    const int64_t top = std::max<int64_t>(y, clipRect.top);
+    const int64_t bottom = std::min<int64_t>(y + height, clipRect.bottom);
+    return right < left || bottom < top;
+}
 int Blit(int x, int y, int slot, int left, int top, int right, int bottom);
 int BlitOpaque(int x, int y, int slot, int left, int top, int right, int bottom);
 int GrabScreen(int slot, int left, int top, int right, int bottom);

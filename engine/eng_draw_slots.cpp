@@ -17,12 +17,14 @@ bool fitsInt32(int64_t v) {
     return v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max();
 }
 
-// The one clipped blit behind Blit and BlitOpaque. The four cuts run in this
-// order (right, bottom, left, top); a rectangle cut below zero size draws
-// nothing, one cut to exactly zero is still handed to the copy. The sums are
-// taken in 64 bits so that far-off coordinates cannot overflow.
+// The one clipped blit behind Blit and BlitOpaque. A rectangle the clip cuts
+// below zero size draws nothing (ClippedAway); one cut to exactly zero is
+// still handed to the copy. The four cuts run in this order (right, bottom,
+// left, top). The sums are taken in 64 bits so that far-off coordinates
+// cannot overflow.
 int clippedBlit(int x, int y, int slot, int left, int top, int right, int bottom, bool keyed) {
     int64_t dx = x, dy = y, l = left, t = top, r = right, b = bottom;
+    if (engDraw::ClippedAway(dx, dy, r - l, b - t)) return 0;
     if (dx + (r - l) > clipRect.right) r = clipRect.right - dx + l;
     if (dy + (b - t) > clipRect.bottom) b = clipRect.bottom - dy + t;
     if (dx < clipRect.left) {
@@ -33,7 +35,6 @@ int clippedBlit(int x, int y, int slot, int left, int top, int right, int bottom
         t += clipRect.top - dy;
         dy = clipRect.top;
     }
-    if (r < l || b < t) return 0;
     if (slotInRange(slot)) engDraw::FillSlot(slot);  // a slot is never drawn from before its picture is in
     if (!slotInRange(slot) || imageSlots[slot].surface == nullptr) return static_cast<int>(plat::Result::NoSurface);
     if (!fitsInt32(l) || !fitsInt32(t) || !fitsInt32(r) || !fitsInt32(b))

@@ -150,7 +150,7 @@ TextMask cropInk(SDL_Surface* surface) {
 // face is opened on first need, and all of them are closed again once
 // every text is in.
 struct TextRenderer {
-    bool libraryUp = false, libraryFailed = false;
+    bool fontsUp = false, fontsFailed = false;
     bool faceTried[4] = {};
     // The font files are mapped whole: the font library reads a file in
     // many small pieces, which costs far more than reading from memory.
@@ -185,13 +185,13 @@ TTF_Font* faceFont(int f) {
 }
 
 void renderText(int id) {
-    if (!renderer.libraryUp) {
-        if (renderer.libraryFailed) return;
+    if (!renderer.fontsUp) {
+        if (renderer.fontsFailed) return;
         if (TTF_Init() != 0) {
-            renderer.libraryFailed = true;
+            renderer.fontsFailed = true;
             return;
         }
-        renderer.libraryUp = true;
+        renderer.fontsUp = true;
     }
     const TextStyle style = textStyle(id);
     if (style.text[0] == '\0') return;
@@ -212,7 +212,7 @@ void renderText(int id) {
 }
 
 void closeFontsWhenAllRendered() {
-    if (++renderer.rendered < TxtCount || !renderer.libraryUp) return;
+    if (++renderer.rendered < TxtCount || !renderer.fontsUp) return;
     for (TTF_Font*& font : renderer.fonts) {
         if (font != nullptr) TTF_CloseFont(font);
         font = nullptr;
@@ -222,7 +222,7 @@ void closeFontsWhenAllRendered() {
         file = {};
     }
     TTF_Quit();
-    renderer.libraryUp = false;
+    renderer.fontsUp = false;
 }
 
 }  // namespace

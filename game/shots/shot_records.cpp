@@ -154,7 +154,7 @@ void blitShownRecords(Record* records, int count, const ShotPoolDraw& draw, int3
             if (r.y >= pastY || r.y <= beforeY || r.x >= pastX || r.x <= beforeX) continue;
         }
         const int32_t x = wholePixel(r.x) + draw.offsetX, y = wholePixel(r.y) + draw.offsetY;
-        if (!blitClippedAway(x, y, cutWidth, cutHeight)) blit(k, x, y);
+        if (!engDraw::ClippedAway(x, y, cutWidth, cutHeight)) blit(k, x, y);
     }
 }
 

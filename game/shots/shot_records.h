@@ -14,15 +14,12 @@
 // family that takes the pool's row index `int pool`.
 #pragma once
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 #include "assets/asset_list.h"
-#include "engine/eng_draw.h"
 
 // ---------------------------------------------------------------------------
 // Positions of free and dead records
@@ -206,17 +203,6 @@ inline int32_t pixelOf(float position) {
 void drawStripFrame(int32_t& frame, int32_t frameCount, int32_t image, int32_t w, int32_t h, int32_t x, int32_t y);
 // The same steps without the blit: returns the cell to draw.
 int32_t stepStripFrame(int32_t& frame, int32_t frameCount);
-
-// Whether the clip rectangle cuts a width x height blit at (x, y) away whole,
-// so that Blit returns without copying (one cut to exactly zero size still
-// reaches the copy, and is not cut away).
-inline bool blitClippedAway(int32_t x, int32_t y, int32_t width, int32_t height) {
-    const int64_t left = std::max<int64_t>(x, clipRect.left);
-    const int64_t right = std::min<int64_t>(int64_t{x} + width, clipRect.right);
-    const int64_t top = std::max<int64_t>(y, clipRect.top);
-    const int64_t bottom = std::min<int64_t>(int64_t{y} + height, clipRect.bottom);
-    return right < left || bottom < top;
-}
 
 // ---------------------------------------------------------------------------
 // Drawing a pool

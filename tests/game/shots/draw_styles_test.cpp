@@ -242,7 +242,7 @@ TEST_F(CulledPoolDraw, ClipTestSparesExactlyTheBlitsThatCopyNothing) {
     for (const auto& size : sizes) {
         for (int32_t x : xs) {
             for (int32_t y : ys) {
-                ASSERT_EQ(blitClippedAway(x, y, size[0], size[1]),
+                ASSERT_EQ(engDraw::ClippedAway(x, y, size[0], size[1]),
                           engDraw::Blit(x, y, emptySlot, 0, 0, size[0], size[1]) == 0)
                     << x << ", " << y << " size " << size[0] << " x " << size[1];
             }
