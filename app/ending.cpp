@@ -3,7 +3,6 @@
 #include "app/state_handlers.h"
 #include "assets/asset_list.h"
 #include "engine/eng_draw.h"
-#include "engine/eng_sound.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
 #include "game/backgrounds.h"
@@ -22,7 +21,6 @@ int32_t highScoreTable[HighScoreRows];
 namespace {
 
 constexpr float endingClockRate = 18.0f;  // clock units per second
-constexpr int32_t musicCounterWrap = 100999999;
 constexpr int32_t endingWipeSteps = 60;
 constexpr int32_t streakRestartRange = 400, streakRestartBase = 300;
 
@@ -132,8 +130,7 @@ void drawHighScores() {
 void runEndingSequence() {
     if (stateChanged) scrollDistance = 0;
 
-    if (stageMusicCounter++ == 0) engSound::PlayMidi(EndingMusicFile, 1);
-    if (stageMusicCounter >= musicCounterWrap) stageMusicCounter = 0;
+    tickStageMusic(EndingMusicFile);
 
     engDraw::ClearScreen();
     scrollDistance += frameTime * endingClockRate;

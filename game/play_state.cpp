@@ -1,5 +1,7 @@
 #include "game/play_state.h"
 
+#include "engine/eng_sound.h"
+
 float scrollDistance;
 int32_t stageMusicCounter;
 int32_t clearShots;
@@ -14,3 +16,10 @@ int32_t gameMode;
 int32_t gameSubMode;
 int32_t blendBackground;
 int32_t powerUpCount;
+
+void tickStageMusic(const char* song) {
+    constexpr int32_t wrap = 100999999;
+    stageMusicCounter += 1;
+    if (stageMusicCounter == 1) engSound::PlayMidi(song, 1);
+    if (stageMusicCounter >= wrap) stageMusicCounter = 0;
+}

@@ -18,3 +18,8 @@ extern int32_t gameMode;            // 1 from the start of a run; points count i
 extern int32_t gameSubMode;         // 0 from the start of a run
 extern int32_t blendBackground;     // 0: the back column is drawn colour-keyed (never set otherwise)
 extern int32_t powerUpCount;
+
+// Counts a frame of the music of a stage or the ending: the song starts on
+// the first frame after the play-state reset, and the count wraps at
+// 100999999.
+void tickStageMusic(const char* song);

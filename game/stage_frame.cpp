@@ -5,6 +5,7 @@
 #include "engine/variant.h"
 #include "game/boss_debris.h"
 #include "game/enemy_slots.h"
+#include "game/game_states.h"
 #include "game/hit_pass.h"
 #include "game/play_state.h"
 #include "game/player.h"
@@ -221,8 +222,7 @@ void runLateStageFrame(const LateStageFrame& frame) {
     runLaser();
     drawScoreBar();
     enterContinuePrompt();
-    engDraw::SetVSync(1);
-    engDraw::Present();
+    presentFrame();
 
     movePlayer();
     stepFanPieces();

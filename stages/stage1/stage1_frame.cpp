@@ -2,7 +2,6 @@
 #include <span>
 
 #include "engine/eng_draw.h"
-#include "engine/eng_sound.h"
 #include "engine/eng_system.h"
 #include "game/backgrounds.h"
 #include "game/boss_debris.h"
@@ -29,9 +28,6 @@ constexpr int Stage = 1;
 
 // The stage clock: 20 units a second.
 constexpr float scrollRate = 20.0f;
-// The music starts on the first frame after the play-state reset.
-constexpr const char* stageMusic = "MIDI/QTX1.MID";
-constexpr int32_t musicCounterWrap = 100999999;
 // The ship stands still until the clock reaches this.
 constexpr float playerHeldUntil = 150.0f;
 
@@ -45,10 +41,6 @@ constexpr float forcedClearFrom = 10000.0f;
 // The patterns run while 0 < hp < this, on a counter that wraps at the cycle.
 constexpr float boss1PatternsBelowHp = 1010.0f;
 
-// Drop-in enemies are 80x80.
-constexpr int32_t dropInSize = 80;
-void spawnDropIn(int slot) { spawnDropInEnemy(slot, dropInSize, dropInSize); }
-void dropPowerUpNow(int) { dropPowerUp(); }
 
 constexpr EnemySlotPass enemySlotPasses[] = {
     // slot, pattern, w, h, kind
@@ -61,38 +53,38 @@ constexpr EnemySlotPass enemySlotPasses[] = {
 constexpr EscortedEnemy largeEnemy{21, 240, 300, 8, 360.0f, {4, 5}, 120, 4};
 
 constexpr DistanceWindow dropInWindows[] = {
-    {120, 350, WindowBounds::Strict, spawnDropIn, 9},
-    {120, 350, WindowBounds::Strict, spawnDropIn, 10},
-    {250, 350, WindowBounds::Strict, spawnDropIn, 0},
+    {120, 350, WindowBounds::Strict, spawnDropIn80x80, 9},
+    {120, 350, WindowBounds::Strict, spawnDropIn80x80, 10},
+    {250, 350, WindowBounds::Strict, spawnDropIn80x80, 0},
     {250, 350, WindowBounds::Strict, fireAimedShot, 0},
-    {300, 400, WindowBounds::Strict, spawnDropIn, 1},
+    {300, 400, WindowBounds::Strict, spawnDropIn80x80, 1},
     {300, 400, WindowBounds::Strict, fireAimedShot, 1},
     {300, 400, WindowBounds::Strict, fireAimedFive, 1},
-    {350, 400, WindowBounds::Strict, spawnDropIn, 3},
+    {350, 400, WindowBounds::Strict, spawnDropIn80x80, 3},
     {350, 400, WindowBounds::Strict, fireAimedShot, 3},
     {350, 400, WindowBounds::Strict, fireAimedFive, 3},
-    {950, 1200, WindowBounds::Strict, spawnDropIn, 5},
+    {950, 1200, WindowBounds::Strict, spawnDropIn80x80, 5},
     {950, 1200, WindowBounds::Strict, fireAimedShot, 5},
-    {950, 1250, WindowBounds::Strict, spawnDropIn, 6},
+    {950, 1250, WindowBounds::Strict, spawnDropIn80x80, 6},
     {950, 1250, WindowBounds::Strict, fireAimedShot, 6},
-    {1050, 1200, WindowBounds::Strict, spawnDropIn, 7},
+    {1050, 1200, WindowBounds::Strict, spawnDropIn80x80, 7},
     {1050, 1200, WindowBounds::Strict, fireAimedShot, 7},
     {1050, 1200, WindowBounds::Strict, fireAimedFive, 7},
-    {1050, 1200, WindowBounds::Strict, spawnDropIn, 8},
+    {1050, 1200, WindowBounds::Strict, spawnDropIn80x80, 8},
     {1050, 1200, WindowBounds::Strict, fireAimedShot, 8},
     {1050, 1200, WindowBounds::Strict, fireAimedFive, 8},
-    {1200, 1300, WindowBounds::Strict, spawnDropIn, 9},
-    {1300, 1400, WindowBounds::Strict, spawnDropIn, 10},
-    {1300, 1450, WindowBounds::Strict, spawnDropIn, 11},
-    {1300, 1450, WindowBounds::Strict, spawnDropIn, 12},
-    {1350, 1500, WindowBounds::Strict, spawnDropIn, 13},
-    {1350, 1500, WindowBounds::Strict, spawnDropIn, 14},
+    {1200, 1300, WindowBounds::Strict, spawnDropIn80x80, 9},
+    {1300, 1400, WindowBounds::Strict, spawnDropIn80x80, 10},
+    {1300, 1450, WindowBounds::Strict, spawnDropIn80x80, 11},
+    {1300, 1450, WindowBounds::Strict, spawnDropIn80x80, 12},
+    {1350, 1500, WindowBounds::Strict, spawnDropIn80x80, 13},
+    {1350, 1500, WindowBounds::Strict, spawnDropIn80x80, 14},
 };
 
 constexpr DistanceWindow powerUpWindows[] = {
-    {500, 550, WindowBounds::Inclusive, dropPowerUpNow, 0},
-    {800, 850, WindowBounds::Inclusive, dropPowerUpNow, 0},
-    {950, 1000, WindowBounds::Inclusive, dropPowerUpNow, 0},
+    {500, 550, WindowBounds::Inclusive, dropPowerUpRow, 0},
+    {800, 850, WindowBounds::Inclusive, dropPowerUpRow, 0},
+    {950, 1000, WindowBounds::Inclusive, dropPowerUpRow, 0},
 };
 
 // Stage-1 pools by their names: family pool K.
@@ -187,15 +179,7 @@ constexpr PairedCall shotPoolCalls[] = {
     {moveRingPool, drawRingPool, ring(5)},          {moveRingPool, drawRingPool, ring(6)},
 };
 
-// Every pool the tables name exists.
-constexpr bool allPoolsFound() {
-    for (const PatternWindow& window : boss1Patterns)
-        if (window.arg < 0) return false;
-    for (const PairedCall& call : shotPoolCalls)
-        if (call.arg < 0) return false;
-    return true;
-}
-static_assert(allPoolsFound());
+static_assert(namesOnlyFoundPools(boss1Patterns, shotPoolCalls), "every pool the tables name exists");
 
 constexpr SlotShotPass aimedShotPasses[] = {
     {0, 0}, {1, 1}, {2, 1}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 1}, {8, 1},
@@ -204,17 +188,9 @@ constexpr SlotShotPass aimedFivePasses[] = {
     {1, 0}, {2, 0}, {3, 1}, {4, 1}, {7, 0}, {8, 0}, {21, 1},
 };
 
-void runBossPhase() {
-    moveBoss1();
-    drawBoss1();  // which ends in the defeat
-    stepBossPatterns(boss1Timeline, boss1.hp, boss1PatternsBelowHp, boss1TimelineCycle, boss1Patterns);
-    // The clock is read again: a defeat that ended in the draw has reset it,
-    // and the fresh boss of the next visit must not be forced to 0 hp.
-    if (scrollDistance >= forcedClearFrom) {
-        boss1.hp = 0.0f;
-        runBoss1Defeat();
-    }
-}
+constexpr BossBand bossBand{bossBandFrom, bossBandUntil, forcedClearFrom, moveBoss1,
+                            drawBoss1, runBoss1Defeat, &boss1, &boss1Timeline, boss1PatternsBelowHp,
+                            boss1TimelineCycle, boss1Patterns};
 
 }  // namespace
 
@@ -226,9 +202,7 @@ void stage1Frame() {
         return;
     }
 
-    stageMusicCounter += 1;
-    if (stageMusicCounter == 1) engSound::PlayMidi(stageMusic, 1);
-    if (stageMusicCounter >= musicCounterWrap) stageMusicCounter = 0;
+    tickStageMusic(StageMusicFile);
 
     engDraw::ClearScreen();
     scrollDistance += scrollRate * frameTime;
@@ -237,9 +211,7 @@ void stage1Frame() {
     drawStage1Base();
     drawFanPieces();
 
-    const bool inBossBand = bossBandFrom < scrollDistance && scrollDistance < bossBandUntil;
-    const bool forcedClear = scrollDistance >= forcedClearFrom;
-    if (inBossBand || forcedClear) runBossPhase();
+    runBossBand(bossBand);
 
     drawPlayerShots();
     moveAndDrawEnemySlots(enemySlotPasses);
@@ -266,8 +238,7 @@ void stage1Frame() {
     runLaser();
     drawScoreBar();
     enterContinuePrompt();
-    engDraw::SetVSync(1);
-    engDraw::Present();
+    presentFrame();
 
     if (scrollDistance >= playerHeldUntil) movePlayer();
     stepFanPieces();
