@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <ctime>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -260,17 +259,6 @@ std::string lowered(std::string text) {
 }
 
 }  // namespace
-
-// The game seeds its random numbers from the wall clock at start-up and at
-// every play-state reset. The programs that link the headless run have
-// `time` bound here instead (the link option --wrap=time): a clock that
-// starts at the run's seed and follows the headless counter, so that a run
-// plays the same every time from the same script.
-extern "C" time_t __wrap_time(time_t* out) {
-    const auto now = static_cast<time_t>(run.script.seed) + static_cast<time_t>(plat::counter() / 1000000000);
-    if (out != nullptr) *out = now;
-    return now;
-}
 
 int32_t virtualKeyByName(const std::string& name) {
     namespace vk = plat::VirtualKey;
