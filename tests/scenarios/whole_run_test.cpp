@@ -49,10 +49,17 @@ constexpr int32_t runStates[] = {stateOpening, stateShipSelect, stateStage1, sta
                                  stateStage3,  stateEnding,     stateOpening};
 // The first frame of each, counted from the run's opening screen (frame 1).
 // Each stage ends on its clock: the forced clear at 10000 units at 20 a
-// second in stage 1 (worked out in the stage-1 scenario), at 11000 at 18 and
-// at 16 a second in stages 2 and 3 (36,667 and 41,250 frames), then the
-// defeat's 3.5 s, give or take the few frames the clock's single-precision
-// sum costs; the ending returns at 1101 units at 18 a second (3,670 frames).
+// second in stage 1 (worked out in the stage-1 scenario), at 11000 in stages
+// 2 and 3, then the defeat; the ending returns at 1101 units at 18 a second
+// (3,670 frames). Frame n lasts 16 ms when n is a multiple of 3, else 17 ms.
+// Stage 2: 18 units a second, 0.9 every three frames: 11000 units in
+// 36666.7 frames; summed in single precision the clock first reads 11000.21
+// on frame 66953 (36668 stage frames). The defeat clock gains 10 x 0.017
+// there and 20 units a second (1/3 a frame) after it, passing 70 on frame
+// 66953 + 210 = 67163: stage 3 from frame 67164. Stage 3: 16 units a second,
+// 0.8 every three frames: 41250 frames; the rounding gains 6, so the clock
+// reads 11000.13 on frame 108407 (41244 stage frames), and the defeat ends
+// on frame 108617: the ending from frame 108618.
 constexpr int32_t runStateFrames[] = {1, 11, 71, 30286, 67164, 108618, 112288};
 
 std::string picturePath(const std::string& name) {
@@ -73,15 +80,22 @@ constexpr EndingPicture endingPictures[] = {
     {800, "ending-4-picture"}, {1000, "ending-5-picture"},
 };
 
-struct Pictures {
+// What the first run is watched for, frame by frame: its pictures, and
+// that the untouched bosses fire no pattern while boss 3 still comes down
+// and sways.
+struct FirstRunWatch {
     bool bossTaken[3] = {};
     size_t endingTaken = 0;
     int failed = 0;
+    uint32_t highestPattern = 0;
+    float longestStage3Script = 0;
 
     void take(const std::string& name) {
         if (!saveSurfaceBitmap(backSurface, picturePath(name).c_str())) ++failed;
     }
     void afterFrame() {
+        highestPattern = std::max({highestPattern, boss1Timeline, boss2Timeline, boss3Timeline});
+        if (gameState == stateStage3) longestStage3Script = std::max(longestStage3Script, boss3.moveTimer);
         const int stage = gameState == stateStage1 ? 1 : gameState == stateStage2 ? 2 : gameState == stateStage3 ? 3 : 0;
         if (stage > 0 && !bossTaken[stage - 1] && bossOfStage(stage).moveTimer >= bossFightScriptClock) {
             bossTaken[stage - 1] = true;
@@ -155,14 +169,14 @@ void expectNothingArmed() {
 // Runs frames until the opening screen is entered again after state entry
 // `since`, or the run ends, or a state outlasts any of a run. true when the
 // opening screen came.
-bool playToTheOpeningScreen(size_t since, Pictures* pictures) {
+bool playToTheOpeningScreen(size_t since, FirstRunWatch* watch) {
     for (;;) {
         const std::vector<StateEntry>& states = headlessStatesEntered();
         for (size_t i = since + 1; i < states.size(); ++i)
             if (states[i].state == stateOpening) return true;
         if (headlessFramesRun() - states.back().frame > longestState) return false;
         if (!runHeadlessFrame()) return false;
-        if (pictures != nullptr) pictures->afterFrame();
+        if (watch != nullptr) watch->afterFrame();
     }
 }
 
@@ -203,7 +217,7 @@ TEST(WholeRunScenario, ThreeStagesTheEndingAndARunAfterIt) {
     scheduleRunKeys(1);
     hl::clearMidiCommands();
 
-    Pictures pictures;
+    FirstRunWatch pictures;
     const bool firstReturned = playToTheOpeningScreen(0, &pictures);
     const std::vector<StateEntry> first = legsFrom(0);
     for (const StateEntry& leg : first) RecordProperty("first_run_state_" + std::to_string(leg.state), leg.frame);
@@ -216,6 +230,8 @@ TEST(WholeRunScenario, ThreeStagesTheEndingAndARunAfterIt) {
     EXPECT_EQ(countOf(hl::midiCommands(), "open MIDI/QTX4.MID"), 1) << "the ending's music";
     EXPECT_TRUE(std::all_of(std::begin(pictures.bossTaken), std::end(pictures.bossTaken), [](bool b) { return b; }));
     EXPECT_EQ(pictures.endingTaken, std::size(endingPictures));
+    EXPECT_EQ(pictures.highestPattern, 0u) << "untouched bosses fire no pattern";
+    EXPECT_GT(pictures.longestStage3Script, 162.0f) << "boss 3 came down and swayed";
     {
         SCOPED_TRACE("after the first run");
         expectNothingArmed();
