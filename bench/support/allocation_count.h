@@ -1,8 +1,8 @@
-// Every allocation of a benchmark program is counted, so that a benchmark
+// Every allocation of a benchmark program is counted (per thread), so that a benchmark
 // can show that the routines it times allocate nothing.
 #pragma once
 
 #include <cstddef>
 
-// Allocations made by the program so far.
+// Allocations made by the calling thread so far.
 std::size_t allocationCount();
