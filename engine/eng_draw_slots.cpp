@@ -35,7 +35,7 @@ int clippedBlit(int x, int y, int slot, int left, int top, int right, int bottom
         t += clipRect.top - dy;
         dy = clipRect.top;
     }
-    if (slotInRange(slot)) engDraw::FillSlot(slot);  // a slot is never drawn from before its picture is in
+    engDraw::FillSlot(slot);  // a slot is never drawn from before its picture is in
     if (!slotInRange(slot) || imageSlots[slot].surface == nullptr) return static_cast<int>(plat::Result::NoSurface);
     if (!fitsInt32(l) || !fitsInt32(t) || !fitsInt32(r) || !fitsInt32(b))
         return static_cast<int>(plat::Result::InvalidRect);
@@ -85,7 +85,7 @@ int BlitOpaque(int x, int y, int slot, int left, int top, int right, int bottom)
 }
 
 int GrabScreen(int slot, int left, int top, int right, int bottom) {
-    if (slotInRange(slot)) FillSlot(slot);
+    FillSlot(slot);
     if (!slotInRange(slot) || imageSlots[slot].surface == nullptr) return static_cast<int>(plat::Result::NoSurface);
     const plat::Result result =
         plat::blit(imageSlots[slot].surface, 0, 0, backSurface, plat::Rect{left, top, right, bottom}, false);

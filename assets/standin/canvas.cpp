@@ -1,10 +1,10 @@
 #include "assets/standin/canvas.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <new>
+
+#include "platform/large_memory.h"
 
 namespace standin {
 
@@ -97,21 +97,20 @@ float fbm(float x, float y, uint32_t seed, int octaves, int periodX, int periodY
 // ---------------------------------------------------------------------------
 // Canvas
 // ---------------------------------------------------------------------------
+// The size given back tells the two kinds apart: blocks from
+// plat::LargeBlockMinimum on come from the platform, smaller ones from malloc.
 void* allocateLarge(size_t bytes) {
-    constexpr size_t HugePage = 2u << 20;
-    if (bytes < HugePage / 2) {
-        void* p = std::malloc(bytes);
-        if (p == nullptr) throw std::bad_alloc();
-        return p;
-    }
-    size_t rounded = (bytes + HugePage - 1) / HugePage * HugePage;
-    void* p = std::aligned_alloc(HugePage, rounded);
+    void* p = bytes < plat::LargeBlockMinimum ? std::malloc(bytes) : plat::allocateLargeBlock(bytes);
     if (p == nullptr) throw std::bad_alloc();
-    madvise(p, rounded, MADV_HUGEPAGE);  // a hint: without huge pages nothing changes
     return p;
 }
 
-void freeLarge(void* p, size_t) { std::free(p); }
+void freeLarge(void* p, size_t bytes) {
+    if (bytes < plat::LargeBlockMinimum)
+        std::free(p);
+    else
+        plat::freeLargeBlock(p, bytes);
+}
 
 namespace {
 thread_local std::vector<FloatBuffer> spareFloats;

@@ -67,6 +67,7 @@ float fbm(float x, float y, uint32_t seed, int octaves, int periodX = 0, int per
 // ---------------------------------------------------------------------------
 // Large buffers are asked for in huge pages where the system offers them:
 // touching fresh memory a small page at a time is slow on some systems.
+// Give a block back to freeLarge with the size it was asked for.
 void* allocateLarge(size_t bytes);
 void freeLarge(void* p, size_t bytes);
 

@@ -227,10 +227,6 @@ void closeFontsWhenAllRendered() {
 
 }  // namespace
 
-void prepareTexts() {
-    for (int id = 0; id < TxtCount; ++id) textMask(id);
-}
-
 const TextMask& textMask(int id) {
     static const TextMask none;
     if (id < 0 || id >= TxtCount) return none;

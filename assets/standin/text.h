@@ -61,9 +61,7 @@ struct TextMask {
 };
 
 // A text's mask, rendered when first asked for (safe from any thread).
-// Without any usable font the masks stay empty. prepareTexts renders every
-// text not rendered yet.
-void prepareTexts();
+// Without any usable font the masks stay empty.
 const TextMask& textMask(int id);
 
 enum class Align : uint8_t { Left, Centre, Right };

@@ -16,6 +16,7 @@
 #include "platform/sdl/common/audio_callback.h"
 #include "platform/sdl/common/wave_convert.h"
 #include "platform/sdl/sdl_layer.h"
+#include "platform/threads.h"
 #include "platform/window.h"
 
 namespace plat {
@@ -115,14 +116,14 @@ bool openDevice() {
 // The opener's result, once it has finished.
 bool finishOpening() {
     if (!opener.joinable()) return false;
-    opener.join();
+    joinThread(opener);
     return openerResult;
 }
 }  // namespace
 
 void sdl::startOpeningAudio() {
     if (device().id != 0 || opener.joinable()) return;
-    opener = std::thread([] { openerResult = openDevice(); });
+    opener = startThread([] { openerResult = openDevice(); });
 }
 
 bool openAudio() {

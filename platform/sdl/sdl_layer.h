@@ -37,7 +37,8 @@ void pictureToWindow(int& x, int& y);
 // Closes the fonts the text service keeps open.
 void closeFonts();
 // Starts opening the audio device on a thread of its own; plat::openAudio
-// then takes the result (and plat::closeAudio waits for it).
+// then takes the result (and plat::closeAudio waits for it). Without a
+// thread to be had, plat::openAudio opens the device itself.
 void startOpeningAudio();
 
 }  // namespace plat::sdl
