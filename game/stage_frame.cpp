@@ -64,7 +64,7 @@ const EnemySlotPass lateStageEnemySlots[17] = {
     {20, 0, 240, 660, 10},
 };
 
-const SlotShotPass lateStageAimedShots[9] = {
+const SlotShotPass slotAimedShotPasses[9] = {
     {0, 0}, {1, 1}, {2, 1}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 1}, {8, 1},
 };
 
@@ -214,7 +214,7 @@ void runLateStageFrame(const LateStageFrame& frame) {
     runPairedCalls(frame.coinCalls);
 
     runPairedCalls(frame.shotPoolCalls);
-    stepAndDrawAimedShots(lateStageAimedShots);
+    stepAndDrawAimedShots(slotAimedShotPasses);
     stepAndDrawAimedFives(frame.aimedFives);
 
     drawDebris(frame.stage);
