@@ -44,9 +44,12 @@ void stepBossDebris(int stage) {
 
 void drawDebris(int stage) {
     if (!validStage(stage)) return;
+    // Dead fragments lie far outside the clip; their blits would copy nothing.
     for (const auto& group : bossSparks[stage - 1]) {
         for (const DebrisFragment& fragment : group) {
-            engDraw::Blit(pixelOf(fragment.x), pixelOf(fragment.y), imgHahen2, 0, 0, SparkSize, SparkSize);
+            const int32_t x = pixelOf(fragment.x), y = pixelOf(fragment.y);
+            if (engDraw::ClippedAway(x, y, SparkSize, SparkSize)) continue;
+            engDraw::Blit(x, y, imgHahen2, 0, 0, SparkSize, SparkSize);
         }
     }
 }

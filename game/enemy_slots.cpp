@@ -313,10 +313,10 @@ bool advanceEnemyExplosion(int32_t& burstFrame, int32_t& burstIndex, int32_t las
 // Records of the enemy-slot layout: arming, movement, death
 // ---------------------------------------------------------------------------
 
-void armEnemyRecord(EnemySlot& e, float x, float y) {
+void armEnemyRecord(EnemySlot& e, float x, float y, int32_t styles) {
     e.x = x;
     e.y = y;
-    e.variant = engSystem::Rand() % 4;
+    e.variant = engSystem::Rand() % styles;
     e.vy = static_cast<float>(70 + engSystem::Rand() % 70);
     e.vx = static_cast<float>(20 + engSystem::Rand() % 20);
     e.alive = 1;

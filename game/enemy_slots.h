@@ -83,9 +83,12 @@ bool enemyOffScreen(float x, float y, int w, int h);
 
 // Records of the enemy-slot layout that are not slots (the mid-bosses and
 // their arm parts) share the slots' arming, movement and death.
-// Puts a record into play at (x, y): a fresh explosion style and speeds
-// (three random numbers: style, vy, vx) and every counter cleared.
-void armEnemyRecord(EnemySlot& e, float x, float y);
+// The explosion styles a record may draw when put into play.
+constexpr int32_t EnemyExplosionStyles = 4;
+// Puts a record into play at (x, y): a fresh explosion style (one of the
+// first `styles`) and speeds (three random numbers: style, vy, vx) and every
+// counter cleared.
+void armEnemyRecord(EnemySlot& e, float x, float y, int32_t styles = EnemyExplosionStyles);
 // While the record is not dying: draws its sprite of `kind` from the table
 // (nothing for a kind the table lacks) and returns true. A dying record is
 // left to the caller's explosion.

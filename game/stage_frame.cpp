@@ -18,9 +18,8 @@ namespace {
 // The group's windows on the stage clock.
 constexpr float entryFrom = 380.0f, onFrom = 480.0f, escortsUntil = 700.0f, onUntil = 1000.0f;
 constexpr float entryY = -300.0f;
+// It draws its explosion style from the first three only.
 constexpr int32_t entryLooks = 3;
-constexpr int32_t fallSpeedBase = 70, fallSpeedSpread = 70;
-constexpr int32_t sideSpeedBase = 20, sideSpeedSpread = 20;
 constexpr float escortHeldHp = 50.0f;
 // Smoke puffs leave an 80x80 box and are held by a 40x40 one.
 constexpr int32_t escortPuffSize = 80, puffStepSize = 40;
@@ -37,16 +36,7 @@ bool inside(float low, float high) { return low < scrollDistance && scrollDistan
 void enterLargeEnemy(const EscortedEnemy& group) {
     EnemySlot& e = enemySlots[group.slot];
     if (e.alive != 0) return;
-    e.variant = engSystem::Rand() % entryLooks;
-    e.x = screenX(group.entryX);
-    e.y = entryY;
-    e.vy = static_cast<float>(fallSpeedBase + engSystem::Rand() % fallSpeedSpread);
-    e.vx = static_cast<float>(sideSpeedBase + engSystem::Rand() % sideSpeedSpread);
-    e.alive = 1;
-    e.dying = 0;
-    e.burstStage = e.burstFrame = e.animFrame = 0;
-    e.timer = 0.0f;
-    e.angle = 0.0f;
+    armEnemyRecord(e, screenX(group.entryX), entryY, entryLooks);
 }
 
 }  // namespace
@@ -64,7 +54,7 @@ const EnemySlotPass lateStageEnemySlots[17] = {
     {20, 0, 240, 660, 10},
 };
 
-const SlotShotPass lateStageAimedShots[9] = {
+const SlotShotPass slotAimedShotPasses[9] = {
     {0, 0}, {1, 1}, {2, 1}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 1}, {8, 1},
 };
 
@@ -214,7 +204,7 @@ void runLateStageFrame(const LateStageFrame& frame) {
     runPairedCalls(frame.coinCalls);
 
     runPairedCalls(frame.shotPoolCalls);
-    stepAndDrawAimedShots(lateStageAimedShots);
+    stepAndDrawAimedShots(slotAimedShotPasses);
     stepAndDrawAimedFives(frame.aimedFives);
 
     drawDebris(frame.stage);

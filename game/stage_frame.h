@@ -27,9 +27,10 @@ struct SlotShotPass {
 void stepAndDrawAimedShots(std::span<const SlotShotPass> passes);
 void stepAndDrawAimedFives(std::span<const SlotShotPass> passes);
 
-// The enemy slots of stages 2 and 3, and their single aimed shots.
+// The enemy slots of stages 2 and 3.
 extern const EnemySlotPass lateStageEnemySlots[17];
-extern const SlotShotPass lateStageAimedShots[9];
+// The slots' single aimed shots, the same in every stage.
+extern const SlotShotPass slotAimedShotPasses[9];
 
 // A large enemy slot with two turning enemies as its escorts. The escorts
 // are not among the turning enemies the weapons test: the frame holds their

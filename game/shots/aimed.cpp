@@ -57,20 +57,24 @@ void spawnAimedVolley(int pool) {
     if (row == nullptr) return;
     AimedShot* records = aimedPoolRecords(pool);
     const Position origin = shotOwnerOrigin(row->owner);
+    bool armed = false;
     for (int k = 0; k < row->count; ++k) {
         AimedShot& shot = records[k];
         if (shot.active != 0) continue;
         shot.active = 1;
+        armed = true;
         if (row->sideStep != SideStep::None) shot.sideStepTimer = 0.0f;
         shot.x = shot.startX = (origin.x + row->centreX) + row->sideX;
         shot.y = shot.startY = origin.y + row->emitterY;
-        if (row->speeds != nullptr) {
-            for (int j = 0; j < row->count; ++j) records[j].speed = row->speeds[j];
-        } else {
+        if (row->speeds == nullptr) {
             engSystem::Rand();  // drawn and not used
             shot.speed = static_cast<float>(drawnSpeedBase + engSystem::Rand() % drawnSpeedSpread);
         }
         shot.angle = aimAngle(shot.x, shot.y, row->aimOffset, row->turn, shot.dx, shot.dy);
+    }
+    // A line with a speed table: arming any record sets the whole line's speeds.
+    if (armed && row->speeds != nullptr) {
+        for (int j = 0; j < row->count; ++j) records[j].speed = row->speeds[j];
     }
 }
 

@@ -135,26 +135,49 @@ float looseBound(int64_t bound) {
     return (bound >= -exact && bound <= exact) ? static_cast<float>(bound) : std::numeric_limits<float>::quiet_NaN();
 }
 
-// Hands blit(k, x, y) every record whose blit the clip does not cut away
-// whole: a parked record, or one retired off the field, would draw nothing,
-// as Blit would return before copying.
-template <typename Record, typename BlitRecord>
-void blitShownRecords(Record* records, int count, const ShotPoolDraw& draw, int32_t cutWidth, int32_t cutHeight,
-                      BlitRecord blit) {
+// What the clip test of one draw needs, worked out once per draw.
+struct ShownBounds {
+    int32_t offsetX, offsetY, cutWidth, cutHeight;
     // A first, loose test in the records' own units: a position at or past
     // these bounds is cut to a whole pixel that lies beyond the clip by more
     // than the cut (cutting towards 0 moves it at most one pixel inwards).
-    const float beforeX = looseBound(int64_t{clipRect.left} - cutWidth - draw.offsetX - 1);
-    const float pastX = looseBound(int64_t{clipRect.right} - draw.offsetX + 1);
-    const float beforeY = looseBound(int64_t{clipRect.top} - cutHeight - draw.offsetY - 1);
-    const float pastY = looseBound(int64_t{clipRect.bottom} - draw.offsetY + 1);
-    for (int k = 0; k < count; ++k) {
-        const Record& r = records[k];
-        if constexpr (std::is_floating_point_v<decltype(Record::x)>) {
-            if (r.y >= pastY || r.y <= beforeY || r.x >= pastX || r.x <= beforeX) continue;
+    float beforeX, pastX, beforeY, pastY;
+};
+
+ShownBounds shownBounds(const ShotPoolDraw& draw, int32_t cutWidth, int32_t cutHeight) {
+    return {draw.offsetX,
+            draw.offsetY,
+            cutWidth,
+            cutHeight,
+            looseBound(int64_t{clipRect.left} - cutWidth - draw.offsetX - 1),
+            looseBound(int64_t{clipRect.right} - draw.offsetX + 1),
+            looseBound(int64_t{clipRect.top} - cutHeight - draw.offsetY - 1),
+            looseBound(int64_t{clipRect.bottom} - draw.offsetY + 1)};
+}
+
+// Whether the clip leaves some of a record's blit: a parked record, or one
+// retired off the field, would draw nothing, as Blit would return before
+// copying. When shown, the record's whole-pixel place is in x and y.
+template <typename Record>
+bool shown(const ShownBounds& bounds, const Record& r, int32_t& x, int32_t& y) {
+    if constexpr (std::is_floating_point_v<decltype(Record::x)>) {
+        if (r.y >= bounds.pastY || r.y <= bounds.beforeY || r.x >= bounds.pastX || r.x <= bounds.beforeX) {
+            return false;
         }
-        const int32_t x = wholePixel(r.x) + draw.offsetX, y = wholePixel(r.y) + draw.offsetY;
-        if (!engDraw::ClippedAway(x, y, cutWidth, cutHeight)) blit(k, x, y);
+    }
+    x = wholePixel(r.x) + bounds.offsetX;
+    y = wholePixel(r.y) + bounds.offsetY;
+    return !engDraw::ClippedAway(x, y, bounds.cutWidth, bounds.cutHeight);
+}
+
+// Hands blit(k, x, y) every record whose blit the clip does not cut away whole.
+template <typename Record, typename BlitRecord>
+void blitShownRecords(Record* records, int count, const ShotPoolDraw& draw, int32_t cutWidth, int32_t cutHeight,
+                      BlitRecord blit) {
+    const ShownBounds bounds = shownBounds(draw, cutWidth, cutHeight);
+    for (int k = 0; k < count; ++k) {
+        int32_t x = 0, y = 0;
+        if (shown(bounds, records[k], x, y)) blit(k, x, y);
     }
 }
 
@@ -172,12 +195,12 @@ void drawRecords(Record* records, int count, const ShotPoolDraw& draw) {
     case DrawStyle::Animated:
         // Every record's frame steps on, shown or not.
         if constexpr (requires { records->frame; }) {
-            blitShownRecords(records, count, draw, w, h, [&](int k, int32_t x, int32_t y) {
-                int32_t frame = records[k].frame;
-                const int32_t cell = stepStripFrame(frame, draw.frames);
-                engDraw::Blit(x, y, slot, cell * w, 0, cell * w + w, h);
-            });
-            for (int k = 0; k < count; ++k) stepStripFrame(records[k].frame, draw.frames);
+            const ShownBounds bounds = shownBounds(draw, w, h);
+            for (int k = 0; k < count; ++k) {
+                const int32_t cell = stepStripFrame(records[k].frame, draw.frames);
+                int32_t x = 0, y = 0;
+                if (shown(bounds, records[k], x, y)) engDraw::Blit(x, y, slot, cell * w, 0, cell * w + w, h);
+            }
         }
         break;
     case DrawStyle::ActiveOnly:

@@ -25,16 +25,21 @@ void spawnSweepVolley(int pool) {
     if (records == nullptr) return;
     const SweepPool& row = sweepPools[pool];
     const BossBody& boss = bossOfStage(row.stage);
+    bool armed = false;
     for (int k = 0; k < row.count; ++k) {
         SweepShot& shot = records[k];
         if (shot.active != 0) continue;
         shot.active = 1;
+        armed = true;
         shot.turnTimer = 0;
         shot.angle = row.startAngle;
         shot.driftX = 0;
         shot.driftY = 0;
         shot.x = boss.x + row.startX;
         shot.y = boss.y + row.startY;
+    }
+    // Arming any record sets the whole line's speeds.
+    if (armed) {
         for (int j = 0; j < row.count; ++j) records[j].speed = sweepSpeeds[j];
     }
 }

@@ -181,9 +181,6 @@ constexpr PairedCall shotPoolCalls[] = {
 
 static_assert(namesOnlyFoundPools(boss1Patterns, shotPoolCalls), "every pool the tables name exists");
 
-constexpr SlotShotPass aimedShotPasses[] = {
-    {0, 0}, {1, 1}, {2, 1}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 1}, {8, 1},
-};
 constexpr SlotShotPass aimedFivePasses[] = {
     {1, 0}, {2, 0}, {3, 1}, {4, 1}, {7, 0}, {8, 0}, {21, 1},
 };
@@ -230,7 +227,7 @@ void stage1Frame() {
     tickPod1Fire();
 
     runPairedCalls(shotPoolCalls);
-    stepAndDrawAimedShots(aimedShotPasses);
+    stepAndDrawAimedShots(slotAimedShotPasses);
     stepAndDrawAimedFives(aimedFivePasses);
     drawDebris(Stage);
     stepBossDebris(Stage);
