@@ -22,7 +22,8 @@ const char* readSong(const char* path, long size, std::vector<uint8_t>& bytes) {
         return "not a MIDI file";
     bytes.resize(static_cast<size_t>(size));
     if (plat::readFile(path, bytes.data(), bytes.size()) != size) return "unreadable";
-    if (!plat::midiFileSound(bytes.data(), bytes.size())) return "a damaged MIDI file";
+    const plat::MidiResult checked = plat::midiFileCheck(bytes.data(), bytes.size());
+    if (checked != plat::MidiResult::Ok) return plat::midiResultText(checked);
     return nullptr;
 }
 

@@ -1,10 +1,15 @@
 #include "platform/midi_file.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace plat {
 
 namespace {
+
+constexpr int64_t MicrosecondsPerSecond = 1000000;
+constexpr double DefaultMicrosecondsPerQuarter = 500000.0;  // 120 a minute until a tempo event
 
 uint32_t readBe32(const uint8_t* p) {
     return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
@@ -39,54 +44,186 @@ int metaLength(uint8_t type) {
     }
 }
 
-// Running status carries the last status of any kind, as the synthesiser's
-// reader keeps it: data after a meta event continues that meta event.
-bool trackSound(const uint8_t* track, size_t size) {
+// A track read one event at a time; `tick` is that of the last event read.
+struct TrackReader {
+    const uint8_t* track = nullptr;
+    size_t size = 0;
     size_t at = 0;
     uint8_t runningStatus = 0;
-    while (at < size) {
-        uint32_t delta = 0;
-        if (!readVarLength(track, size, at, delta) || at >= size) return false;
-        uint8_t status = track[at];
-        if (status & 0x80u) {
-            ++at;
-        } else if (runningStatus != 0) {
-            status = runningStatus;  // the data byte is read below
-        } else {
-            return false;  // data with no status before it
-        }
-        runningStatus = status;
+    uint64_t tick = 0;
+};
 
-        if (status == 0xFF) {  // meta event: type, length, data
-            if (at >= size || (track[at] & 0x80u)) return false;
-            const uint8_t type = track[at++];
-            uint32_t length = 0;
-            if (!readVarLength(track, size, at, length) || length > size - at) return false;
-            const int expected = metaLength(type);
-            if (expected >= 0 && length != static_cast<uint32_t>(expected)) return false;
-            at += length;
-            if (type == 0x2F) return true;  // end of track: the rest is not read
-        } else if (status == 0xF0) {  // system exclusive: length, data
-            uint32_t length = 0;
-            if (!readVarLength(track, size, at, length) || length > size - at) return false;
-            at += length;
-        } else if (status >= 0xF0) {
-            return false;  // other system messages have no place in a file
-        } else {
-            const int count = channelDataBytes(status);
-            if (static_cast<size_t>(count) > size - at) return false;
-            for (int i = 0; i < count; ++i)
-                if (track[at + i] & 0x80u) return false;
-            at += static_cast<size_t>(count);
-        }
+// One event as read: its status (the running one where the file leaves it
+// out), its meta type, and where its status byte and data lie in the track.
+struct MidiEvent {
+    uint8_t status = 0;
+    uint8_t metaType = 0;
+    bool statusWritten = false;
+    size_t statusAt = 0;
+    size_t data = 0;
+    uint32_t length = 0;
+};
+
+enum class Step { Event, End, Damaged };
+
+// Running status carries the last status of any kind, as the synthesiser's
+// reader keeps it: data after a meta event continues that meta event. A
+// track may end with its chunk rather than its end event; after the end
+// event the rest is not read.
+Step readEvent(TrackReader& r, MidiEvent& e) {
+    if (r.at >= r.size) return Step::End;
+    uint32_t delta = 0;
+    if (!readVarLength(r.track, r.size, r.at, delta) || r.at >= r.size) return Step::Damaged;
+    r.tick += delta;
+    uint8_t status = r.track[r.at];
+    e.statusWritten = (status & 0x80u) != 0;
+    e.statusAt = r.at;
+    if (e.statusWritten) {
+        ++r.at;
+    } else if (r.runningStatus != 0) {
+        status = r.runningStatus;  // the data byte is read below
+    } else {
+        return Step::Damaged;  // data with no status before it
     }
-    return true;  // a track may end with its chunk rather than its end event
+    r.runningStatus = status;
+    e.status = status;
+    e.metaType = 0;
+
+    if (status == 0xFF) {  // meta event: type, length, data
+        if (r.at >= r.size || (r.track[r.at] & 0x80u)) return Step::Damaged;
+        e.metaType = r.track[r.at++];
+        if (!readVarLength(r.track, r.size, r.at, e.length) || e.length > r.size - r.at) return Step::Damaged;
+        const int expected = metaLength(e.metaType);
+        if (expected >= 0 && e.length != static_cast<uint32_t>(expected)) return Step::Damaged;
+    } else if (status == 0xF0 || status == 0xF7) {  // system exclusive or escape: length, data
+        if (!readVarLength(r.track, r.size, r.at, e.length) || e.length > r.size - r.at) return Step::Damaged;
+    } else if (status > 0xF0) {
+        return Step::Damaged;  // system-common and real-time messages have no place in a file
+    } else {
+        e.length = static_cast<uint32_t>(channelDataBytes(status));
+        if (e.length > r.size - r.at) return Step::Damaged;
+        for (size_t i = 0; i < e.length; ++i)
+            if (r.track[r.at + i] & 0x80u) return Step::Damaged;
+    }
+    e.data = r.at;
+    r.at += e.length;
+    if (status == 0xFF && e.metaType == 0x2F) r.at = r.size;
+    return Step::Event;
 }
 
 // A chunk name of plain ASCII (anything else marks a damaged file).
 bool plainChunkName(const uint8_t* name) {
     for (int i = 0; i < 4 && name[i] != 0; ++i)
         if (name[i] & 0x80u) return false;
+    return true;
+}
+
+// The tracks of a file whose header is sound, each at its start.
+struct Song {
+    TrackReader tracks[MaxMidiTracks];
+    unsigned count = 0;
+    uint16_t division = 0;
+};
+
+// Finds the tracks the header counts and reads each through: false when a
+// chunk or an event is damaged.
+bool findTracks(const uint8_t* bytes, size_t size, Song& song) {
+    const unsigned tracksWanted = readBe16(bytes + 10);
+    song.division = readBe16(bytes + 12);
+    song.count = 0;
+    size_t at = MidiHeaderSize;
+    while (song.count < tracksWanted) {
+        if (size - at < 8) return false;
+        const uint32_t length = readBe32(bytes + at + 4);
+        if (length > size - at - 8) return false;
+        if (std::memcmp(bytes + at, "MTrk", 4) == 0) {
+            TrackReader& start = song.tracks[song.count++];
+            start = TrackReader{bytes + at + 8, length, 0, 0, 0};
+            TrackReader reader = start;
+            MidiEvent event;
+            Step step;
+            while ((step = readEvent(reader, event)) == Step::Event) {
+            }
+            if (step == Step::Damaged) return false;
+        } else if (!plainChunkName(bytes + at)) {
+            return false;
+        }
+        at += 8 + static_cast<size_t>(length);
+    }
+    return true;
+}
+
+// The times of the last `Capacity` events counted: one more within `Span`
+// microseconds of the oldest is one too many.
+template <uint32_t Capacity, int64_t Span>
+struct Window {
+    double times[Capacity];
+    uint32_t oldest = 0, count = 0;
+
+    bool add(double us) {
+        if (count == Capacity && us - times[oldest] < static_cast<double>(Span)) return false;
+        times[oldest] = us;
+        oldest = (oldest + 1) % Capacity;
+        count = std::min(count + 1, Capacity);
+        return true;
+    }
+};
+
+struct Windows {
+    Window<MaxMidiEventsPerSecond, MicrosecondsPerSecond> events;
+    Window<MaxMidiNoteOnsPerSecond, MicrosecondsPerSecond> noteOns;
+    Window<MaxMidiEventsPerBuffer, static_cast<int64_t>(MidiBufferMicroseconds)> buffer;
+
+    bool add(double us, bool noteOn) {
+        return events.add(us) && buffer.add(us) && (!noteOn || noteOns.add(us));
+    }
+};
+
+// Plays the song's events in time order, all tracks together, from `offset`
+// microseconds on, into the windows, until one falls at `until` or later;
+// `end` takes the time of the last one. False when a second or a buffer's
+// time holds too many.
+bool playSong(const Song& song, double offset, double until, Windows& windows, double& end) {
+    TrackReader readers[MaxMidiTracks];
+    MidiEvent next[MaxMidiTracks];
+    uint8_t queue[MaxMidiTracks];  // a heap of track numbers, the earliest next event first
+    unsigned waiting = 0;
+    for (unsigned i = 0; i < song.count; ++i) {
+        readers[i] = song.tracks[i];
+        if (readEvent(readers[i], next[i]) == Step::Event) queue[waiting++] = static_cast<uint8_t>(i);
+    }
+    const auto later = [&](uint8_t a, uint8_t b) { return readers[a].tick > readers[b].tick; };
+    std::make_heap(queue, queue + waiting, later);
+
+    double usPerTick = DefaultMicrosecondsPerQuarter / song.division, tempoAtUs = offset;
+    uint64_t tempoAtTick = 0;
+    end = offset;
+    while (waiting > 0) {
+        std::pop_heap(queue, queue + waiting, later);
+        const unsigned i = queue[waiting - 1];
+        const TrackReader& r = readers[i];
+        const MidiEvent& e = next[i];
+        const double us = tempoAtUs + static_cast<double>(r.tick - tempoAtTick) * usPerTick;
+        if (us >= until) break;
+        end = us;
+        // A track's end is no event for the synthesiser; it only marks the
+        // song's length.
+        const bool trackEnd = e.status == 0xFF && e.metaType == 0x2F;
+        const uint8_t* data = r.track + e.data;
+        const bool noteOn = (e.status & 0xF0u) == 0x90u && data[1] != 0;
+        if (!trackEnd && !windows.add(us, noteOn)) return false;
+        if (e.status == 0xFF && e.metaType == 0x51) {
+            const uint32_t usPerQuarter = (uint32_t{data[0]} << 16) | (uint32_t{data[1]} << 8) | data[2];
+            usPerTick = static_cast<double>(usPerQuarter) / song.division;
+            tempoAtUs = us;
+            tempoAtTick = r.tick;
+        }
+        if (readEvent(readers[i], next[i]) == Step::Event) {
+            std::push_heap(queue, queue + waiting, later);
+        } else {
+            --waiting;
+        }
+    }
     return true;
 }
 
@@ -100,24 +237,48 @@ bool midiHeaderSound(const uint8_t* bytes, size_t size) {
            (division & 0x8000u) == 0;
 }
 
-bool midiFileSound(const uint8_t* bytes, size_t size) {
-    if (!midiHeaderSound(bytes, size)) return false;
-    const unsigned tracksWanted = readBe16(bytes + 10);
-    unsigned tracks = 0;
-    size_t at = MidiHeaderSize;
-    while (tracks < tracksWanted) {
-        if (size - at < 8) return false;
-        const uint32_t length = readBe32(bytes + at + 4);
-        if (length > size - at - 8) return false;
-        if (std::memcmp(bytes + at, "MTrk", 4) == 0) {
-            if (!trackSound(bytes + at + 8, length)) return false;
-            ++tracks;
-        } else if (!plainChunkName(bytes + at)) {
-            return false;
-        }
-        at += 8 + static_cast<size_t>(length);
+MidiResult midiFileCheck(const uint8_t* bytes, size_t size) {
+    Song song;
+    if (!midiHeaderSound(bytes, size) || !findTracks(bytes, size, song)) return MidiResult::Damaged;
+    Windows windows;
+    double length = 0;
+    if (!playSong(song, 0, std::numeric_limits<double>::infinity(), windows, length)) return MidiResult::TooDense;
+    // Then as it loops, until every second that starts within the first
+    // loop has been counted whole.
+    const double period = std::max(length, MidiBufferMicroseconds);
+    const double until = period + static_cast<double>(MicrosecondsPerSecond);
+    for (double offset = period; offset < until; offset += period) {
+        double ignored = 0;
+        if (!playSong(song, offset, until, windows, ignored)) return MidiResult::TooDense;
     }
-    return true;
+    return MidiResult::Ok;
+}
+
+bool midiFileSound(const uint8_t* bytes, size_t size) { return midiFileCheck(bytes, size) == MidiResult::Ok; }
+
+const char* midiResultText(MidiResult result) {
+    switch (result) {
+        case MidiResult::Ok: return "a sound MIDI file";
+        case MidiResult::Damaged: return "a damaged MIDI file";
+        case MidiResult::TooDense:
+            return "its events come too fast: over 2000 a second, 500 notes a second or 500 in 10 ms";
+    }
+    return "";
+}
+
+void quietMidiEscapes(uint8_t* bytes, size_t size) {
+    Song song;
+    if (!midiHeaderSound(bytes, size) || !findTracks(bytes, size, song)) return;
+    for (unsigned t = 0; t < song.count; ++t) {
+        TrackReader reader = song.tracks[t];
+        uint8_t* const track = bytes + (reader.track - bytes);
+        MidiEvent e;
+        while (readEvent(reader, e) == Step::Event) {
+            if (e.status != 0xF7) continue;
+            if (e.statusWritten) track[e.statusAt] = 0xF0;
+            std::memset(track + e.data, 0, e.length);
+        }
+    }
 }
 
 }  // namespace plat

@@ -13,6 +13,28 @@ constexpr size_t MidiHeaderSize = 14;
 // More tracks than a song has (and than the synthesiser's reader counts).
 constexpr unsigned MaxMidiTracks = 255;
 
+// The most events, and of them note-ons, a song may play in any one second,
+// and the most events in any one audio buffer's time. A busy arrangement
+// plays under a hundred events a second, and a few hundred at once where it
+// sets up its channels. What costs the synthesiser is the notes it sounds (a
+// note-on past its polyphony takes a voice from another) and the events it
+// must take within one buffer: a controller acts on every voice sounding on
+// its channel, and a thousand at once hold the audio thread for two buffers.
+constexpr uint32_t MaxMidiEventsPerSecond = 2000;
+constexpr uint32_t MaxMidiNoteOnsPerSecond = 500;
+constexpr uint32_t MaxMidiEventsPerBuffer = 500;
+// About one audio buffer (512 frames at 48000 a second are 10.7 ms). A song
+// is started again no sooner than the buffer after its end, so a song
+// shorter than this loops once in this time, and one shorter than a second
+// is counted as it loops.
+constexpr double MidiBufferMicroseconds = 10000.0;
+
+enum class MidiResult : int {
+    Ok = 0,
+    Damaged,   // not a standard MIDI file the synthesiser plays
+    TooDense,  // more events or note-ons in a second or a buffer's time than allowed
+};
+
 // The header chunk: "MThd" of 6 bytes, format 0, 1 or 2, 1..MaxMidiTracks
 // tracks and a division in ticks per quarter note (time-code divisions are
 // not played).
@@ -22,7 +44,20 @@ bool midiHeaderSound(const uint8_t* bytes, size_t size);
 // tracks as the header counts, each a run of well-formed events (a status
 // before any data, data bytes below 0x80, lengths inside the track and as
 // their kind requires) that ends inside its chunk. Chunks of other kinds
-// (with plain names) are skipped.
+// (with plain names) are skipped. Then its events in time order (all tracks
+// together, timed by the tempo events of any track), looped: in no second nor
+// buffer's time more events or note-ons than above.
+MidiResult midiFileCheck(const uint8_t* bytes, size_t size);
+// midiFileCheck(...) == MidiResult::Ok.
 bool midiFileSound(const uint8_t* bytes, size_t size);
+// Why a file was refused, for a line on standard error.
+const char* midiResultText(MidiResult result);
+
+// Turns each escape event (0xF7, a length, bytes to send as they are) of a
+// sound file into a system-exclusive event of as many zero bytes, which the
+// synthesiser's reader takes and passes over, where an escape would make it
+// drop the whole song. It has no port to send the bytes to. For the copy of
+// a song handed to the synthesiser; every other byte stays as it is.
+void quietMidiEscapes(uint8_t* bytes, size_t size);
 
 }  // namespace plat

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes small standard MIDI files with every kind of chunk and event the
-song reader accepts, as seeds for the MIDI fuzz target.
+song reader accepts, and songs near its bounds on tempo and density, as
+seeds for the MIDI fuzz target.
 
 Usage: make_midi_seeds.py OUTPUT_DIR
 """
@@ -60,6 +61,17 @@ def seeds():
         b"XFIH" + struct.pack(">I", 3) + b"abc",
         track(meta(0, 0x51, b"\x0f\x42\x40"), ev(0x0FFFFFFF, 0x90, 50, 50), ev(1, 0x80, 50, 0)),
     ], division=480)
+    # Escapes (a real-time byte among their bytes), one by running status.
+    yield "escape.mid", song(0, [track(ev(0, 0xF7, 2, 0xF8, 0xF7), ev(0, 1, 0x7F), ev(0, 0x90, 60, 100),
+                                       ev(96, 0x80, 60, 0))])
+    # Tempo changes in the first track timing the second; then a loop of
+    # one instant (no more than once a buffer's time), just inside the
+    # density bounds.
+    yield "tempo_changes.mid", song(1, [
+        track(meta(0, 0x51, b"\x07\xa1\x20"), meta(96, 0x51, b"\x00\x00\x10"), meta(48, 0x51, b"\x0f\x42\x40")),
+        track(*[ev(24, 0x90, 40 + k, 90) for k in range(12)]),
+    ])
+    yield "instant_loop.mid", song(0, [track(*[ev(0, 0xB0, 7, k) for k in range(20)])])
     yield "empty.mid", song(0, [track()])
 
 

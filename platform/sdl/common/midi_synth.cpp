@@ -137,6 +137,7 @@ bool MidiSynth::haveSynth() {
 bool MidiSynth::open(const uint8_t* bytes, size_t size) {
     if (!midiFileSound(bytes, size) || !haveSynth()) return false;
     std::vector<uint8_t> song(bytes, bytes + size);  // freed after the lock is let go
+    quietMidiEscapes(song.data(), song.size());
     Guard guard(lock_);
     if (playing_) silence();
     playing_ = false;
