@@ -358,6 +358,51 @@ TEST_F(StandinSet, EnemyShotsStandOutOnEveryStage) {
     EXPECT_GT(cells, 100);
 }
 
+TEST_F(StandinSet, FriendsAndSceneryDoNotLookLikeFoes) {
+    struct Look {
+        double luminance = 0, saturation = 0;
+    };
+    auto look = [](const Picture& p, auto where) {
+        Look l;
+        int count = 0;
+        for (int y = 0; y < p.h; ++y)
+            for (int x = 0; x < p.w; ++x) {
+                uint32_t c = p.at(x, y);
+                if (c == 0 || !where(x, y)) continue;
+                int hi = std::max({c >> 16, (c >> 8) & 0xFF, c & 0xFF}), lo = std::min({c >> 16, (c >> 8) & 0xFF, c & 0xFF});
+                l.luminance += luminance(c);
+                l.saturation += static_cast<double>(hi - lo) / hi;
+                ++count;
+            }
+        l.luminance /= count;
+        l.saturation /= count;
+        return l;
+    };
+    auto anywhere = [](int, int) { return true; };
+    // The drum on the girders' cross beam (centred at (250, 207) of the tile)
+    // is duller and darker than any enemy craft.
+    Look drum = look(picture("IMAGE/BACK/BBACK1S.BMP"), [](int x, int y) {
+        double dx = (x + 0.5 - 250) / 24, dy = (y + 0.5 - 207) / 18;
+        return dx * dx + dy * dy < 0.9;
+    });
+    for (const char* enemy : {"SZAK1", "SZAK2", "SZAK3", "SZAK4", "SZAK5", "SZAK6", "SZAK7", "SZAK8", "SZAK8O", "SZAK9",
+                              "SZAK10", "SZAK11_0", "SZAK12_0"}) {
+        Look foe = look(picture(("IMAGE/ZAKU/" + std::string(enemy) + ".BMP").c_str()), anywhere);
+        EXPECT_LT(drum.luminance, foe.luminance) << enemy;
+        EXPECT_LT(drum.saturation, foe.saturation) << enemy;
+    }
+    // The laser's emitter ahead of the ship is light and bluish like the ship.
+    Picture ship = picture("IMAGE/MYME1.BMP"), emitter = picture("IMAGE/RPANEL3R.BMP");
+    Look own = look(ship, [](int x, int) { return x >= 180; }), carried = look(emitter, anywhere);
+    EXPECT_GT(carried.luminance, own.luminance * 0.7);
+    uint64_t red = 0, blue = 0;
+    for (uint32_t c : emitter.rgb) {
+        red += c >> 16;
+        blue += c & 0xFF;
+    }
+    EXPECT_GT(blue, red * 1.1);
+}
+
 // Ink within `radius` pixels of (x, y).
 bool inkNear(const Picture& p, int x, int y, int radius) {
     for (int dy = -radius; dy <= radius; ++dy)
