@@ -284,6 +284,17 @@ TEST_F(StandinSet, ShipSelectLeavesThePreviewVisible) {
     EXPECT_GT(p.inkShare(0, 428, 360, 480), 0.9);
 }
 
+TEST_F(StandinSet, PanelsKeepTheirBordersWhereTheGameShowsThem) {
+    // The ranking panel lies at x 200, so only its x 20..380 is on the field:
+    // it keeps a margin inside that.
+    Picture ranking = picture("IMAGE/RANKING1.BMP");
+    EXPECT_EQ(ranking.inkShare(0, 0, 23, 100), 0.0);
+    EXPECT_EQ(ranking.inkShare(377, 0, 400, 100), 0.0);
+    EXPECT_GT(ranking.inkShare(20, 0, 40, 100), 0.6);  // its left border, within sight
+    // The ship-select panel's right border runs past the right choice's box.
+    EXPECT_EQ(picture("IMAGE/LEVEL0.BMP").inkShare(357, 0, 360, 480), 1.0);
+}
+
 double luminance(uint32_t c) {
     return standin::relativeLuminance(standin::rgb(static_cast<int>(c >> 16), (c >> 8) & 0xFF, c & 0xFF));
 }
