@@ -92,7 +92,8 @@ int main(int argc, char** argv) {
             Pixels layer = painted(name);
             for (int py = 0; py < height; ++py)
                 for (int px = 0; px < FieldW; ++px)
-                    if (uint32_t c = layer.at(px, py % layer.h); c != 0) sheet[static_cast<size_t>(py) * width + left + px] = c;
+                    if (uint32_t c = layer.at(px, py % layer.h); c != 0)
+                        sheet[static_cast<size_t>(py) * width + left + px] = c;
         }
         for (size_t i = 0; i < shots.size(); ++i) {
             const Pixels& p = *shots[i].picture;

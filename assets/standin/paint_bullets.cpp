@@ -212,7 +212,9 @@ void crispen(Canvas& cell, Rgb glowColour) {
                 if ((dx != 0 || dy != 0) && test(x + dx, y + dy)) return true;
         return false;
     };
-    auto edge = [&](int x, int y) { return isSolid(x, y) && touches(x, y, [&](int u, int v) { return !isSolid(u, v); }); };
+    auto edge = [&](int x, int y) {
+        return isSolid(x, y) && touches(x, y, [&](int u, int v) { return !isSolid(u, v); });
+    };
     const Rgb keyline = glowColour * KeylineShade;
     std::vector<float> out(static_cast<size_t>(w) * h * 4, 0.0f);
     for (int y = 0; y < h; ++y)

@@ -333,14 +333,18 @@ TEST_F(StandinSet, EnemyShotsStandOutOnEveryStage) {
         const int side = p.h;
         for (int c = 0; c < p.w / side; ++c, ++cells) {
             SCOPED_TRACE(std::string(entry.name) + " cell " + std::to_string(c));
-            auto shot = [&](int x, int y) { return x >= 0 && y >= 0 && x < side && y < side && p.ink(c * side + x, y); };
+            auto shot = [&](int x, int y) {
+                return x >= 0 && y >= 0 && x < side && y < side && p.ink(c * side + x, y);
+            };
             auto near = [&](int x, int y, auto test) {
                 for (int dy = -1; dy <= 1; ++dy)
                     for (int dx = -1; dx <= 1; ++dx)
                         if (test(x + dx, y + dy)) return true;
                 return false;
             };
-            auto keyline = [&](int x, int y) { return shot(x, y) && near(x, y, [&](int u, int v) { return !shot(u, v); }); };
+            auto keyline = [&](int x, int y) {
+                return shot(x, y) && near(x, y, [&](int u, int v) { return !shot(u, v); });
+            };
             double keylineSum = 0, rimSum = 0, brightest = 0;
             int keylineCount = 0, rimCount = 0;
             for (int y = 0; y < side; ++y)
@@ -380,7 +384,8 @@ TEST_F(StandinSet, FriendsAndSceneryDoNotLookLikeFoes) {
             for (int x = 0; x < p.w; ++x) {
                 uint32_t c = p.at(x, y);
                 if (c == 0 || !where(x, y)) continue;
-                int hi = std::max({c >> 16, (c >> 8) & 0xFF, c & 0xFF}), lo = std::min({c >> 16, (c >> 8) & 0xFF, c & 0xFF});
+                const uint32_t r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
+                const uint32_t hi = std::max({r, g, b}), lo = std::min({r, g, b});
                 l.luminance += luminance(c);
                 l.saturation += static_cast<double>(hi - lo) / hi;
                 ++count;
