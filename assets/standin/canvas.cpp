@@ -23,6 +23,35 @@ Rgb ramp(const RampStop* stops, int count, float t) {
     return stops[count - 1].colour;
 }
 
+float relativeLuminance(Rgb c) {
+    auto linear = [](float v) {
+        v = clamp01(v);
+        return v <= 0.04045f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f);
+    };
+    return 0.2126f * linear(c.r) + 0.7152f * linear(c.g) + 0.0722f * linear(c.b);
+}
+
+Rgb liftToLuminance(Rgb c, float target) {
+    c = {clamp01(c.r), clamp01(c.g), clamp01(c.b)};
+    if (relativeLuminance(c) >= target) return c;
+    // The least change that reaches the target, found by halving the step.
+    auto least = [target](auto colourAt) {
+        float lo = 0, hi = 1;
+        for (int i = 0; i < 20; ++i) {
+            float mid = (lo + hi) * 0.5f;
+            (relativeLuminance(colourAt(mid)) >= target ? hi : lo) = mid;
+        }
+        return colourAt(hi);
+    };
+    float top = std::max(c.r, std::max(c.g, c.b));
+    if (top > 0) {
+        Rgb full = c * (1 / top);
+        if (relativeLuminance(full) >= target) return least([&](float t) { return mix(c, full, t); });
+        c = full;
+    }
+    return least([&](float t) { return mix(c, rgb(255, 255, 255), t); });
+}
+
 uint32_t LocalRandom::next() {
     // splitmix64
     state_ += 0x9E3779B97F4A7C15ull;

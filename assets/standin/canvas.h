@@ -31,6 +31,12 @@ inline float smoothstep(float e0, float e1, float v) {
     return t * t * (3 - 2 * t);
 }
 
+// Relative luminance 0..1 of a colour as a display shows it (sRGB channels
+// made linear, weighted by what the eye sees), and the colour made at least
+// `target` bright: first scaled up as it is, then blended towards white.
+float relativeLuminance(Rgb c);
+Rgb liftToLuminance(Rgb c, float target);
+
 // A colour ramp: stops at positions 0..1, looked up with linear blending.
 struct RampStop {
     float at;

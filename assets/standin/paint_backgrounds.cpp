@@ -176,7 +176,8 @@ void paintGirders(Canvas& canvas, float top, uint32_t seed) {
         for (float y = top - TileH + 30; y < h; y += 120)
             glow(canvas, (x0 + x1) * 0.5f, y, 4, side == 0 ? rgb(255, 80, 60) : rgb(80, 255, 120), 1.0f);
     }
-    // A cross beam with a walkway and a pod on it.
+    // A cross beam with a walkway and a junction drum on it, dull and dark
+    // so that it never reads as a craft.
     float by = top + 200;
     Path beam;
     beam.addRect(40, by, 320, by + 16);
@@ -184,8 +185,8 @@ void paintGirders(Canvas& canvas, float top, uint32_t seed) {
     for (float x = 50; x < 316; x += 14) strokeLine(canvas, {x, by + 3}, {x + 7, by + 13}, 1.5f, rgb(40, 44, 54));
     Path pod;
     pod.addEllipse(250, by + 8, 24, 18);
-    paintSurface(canvas, fillPath(pod, canvas.w, canvas.h), {rgb(104, 100, 92), 4, 0.7f, 0.2f, 0.1f}, seed + 6);
-    glow(canvas, 250, by + 8, 5, rgb(120, 200, 255), 1.0f);
+    paintSurface(canvas, fillPath(pod, canvas.w, canvas.h), {rgb(54, 56, 60), 4, 0.5f, 0.2f, 0.1f}, seed + 6);
+    fillEllipse(canvas, 250, by + 8, 3, 3, rgb(40, 42, 46));
     outline(canvas, rgb(18, 20, 26));
 }
 

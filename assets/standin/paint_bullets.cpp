@@ -1,8 +1,11 @@
-// Shots of the enemies and bosses: bright, with a light core, one shape and
-// colour per family. Strips hold animation frames or the cells of a chain,
-// one square cell each.
+// Shots of the enemies and bosses: one shape and colour per family, each
+// with a bright core, a light rim and a dark keyline round it, so that a
+// shot stands out on light and dark ground alike. Strips hold animation
+// frames or the cells of a chain, one square cell each.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "assets/standin/catalogue.h"
 
@@ -164,7 +167,6 @@ void drawShape(Canvas& canvas, int shape, const Cell& cell, int frame, int frame
             shell.addEllipse(cx, cy, s * 0.3f, s * 0.3f);
             paintSurface(canvas, fillPath(shell, canvas.w, canvas.h), {rgb(150, 150, 160), 2.5f, 0.8f, 0.05f}, 4);
             orb(canvas, cx, cy, s * 0.2f, glowColour, core);
-            outline(canvas, rgb(30, 20, 20), 0.6f);
             break;
         }
         case BulletPulse: {
@@ -187,20 +189,74 @@ void drawShape(Canvas& canvas, int shape, const Cell& cell, int frame, int frame
     }
 }
 
+// How much a pixel must be covered to belong to the shot, how bright its
+// rim (the two rings of pixels along its edge) is at least, and how dark the
+// keyline round it is against the family colour.
+constexpr float SolidCover = 0.45f;
+constexpr float RimLuminance = 0.32f;
+constexpr float KeylineShade = 0.22f;
+
+// Makes the shot drawn on `cell` crisp: what the shape covers well becomes
+// solid, its rim is lifted to a light tint of its own colour, a keyline of
+// the family's darkest shade goes round it (the cell's border row is kept
+// for it), and the soft light beyond is cleared to the key.
+void crispen(Canvas& cell, Rgb glowColour) {
+    const int w = cell.w, h = cell.h;
+    std::vector<uint8_t> solid(static_cast<size_t>(w) * h, 0);
+    for (int y = 1; y + 1 < h; ++y)
+        for (int x = 1; x + 1 < w; ++x) solid[static_cast<size_t>(y) * w + x] = cell.at(x, y)[3] >= SolidCover;
+    auto isSolid = [&](int x, int y) { return cell.inside(x, y) && solid[static_cast<size_t>(y) * w + x] != 0; };
+    auto touches = [&](int x, int y, auto test) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if ((dx != 0 || dy != 0) && test(x + dx, y + dy)) return true;
+        return false;
+    };
+    auto edge = [&](int x, int y) {
+        return isSolid(x, y) && touches(x, y, [&](int u, int v) { return !isSolid(u, v); });
+    };
+    const Rgb keyline = glowColour * KeylineShade;
+    std::vector<float> out(static_cast<size_t>(w) * h * 4, 0.0f);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            float* o = &out[(static_cast<size_t>(y) * w + x) * 4];
+            Rgb c;
+            if (isSolid(x, y)) {
+                const float* p = cell.at(x, y);
+                c = Rgb{p[0], p[1], p[2]} * (1 / p[3]);
+                if (edge(x, y) || touches(x, y, edge)) c = liftToLuminance(c, RimLuminance);
+            } else if (touches(x, y, isSolid)) {
+                c = keyline;
+            } else {
+                continue;
+            }
+            o[0] = clamp01(c.r);
+            o[1] = clamp01(c.g);
+            o[2] = clamp01(c.b);
+            o[3] = 1;
+        }
+    std::copy(out.begin(), out.end(), cell.px.begin());
+}
+
 }  // namespace
 
 // kind: shape, a: animation frames (1: a still picture), b: palette. Square
-// cells side by side; a chain or pair strip has one cell per part.
+// cells side by side; a chain or pair strip has one cell per part. Each cell
+// is drawn on its own, one pixel in from its border, and then crispened.
 void paintBullet(Canvas& canvas, const Art& art) {
-    canvas.keyThreshold = 0.15f;
     const Rgb glowColour = paletteGlow(art.b), core = paletteCore(art.b);
-    const float size = static_cast<float>(canvas.h);
     const int cells = std::max(1, canvas.w / canvas.h);
+    // A lone picture that is not square (none in the set) uses its own middle.
+    const int side = cells == 1 ? std::min(canvas.w, canvas.h) : canvas.h;
     for (int i = 0; i < cells; ++i) {
-        // A lone picture that is not square (none in the set) uses its own middle.
-        Cell cell{i * size, 0, cells == 1 ? static_cast<float>(std::min(canvas.w, canvas.h)) : size};
-        if (cells == 1) cell.x0 = (canvas.w - cell.size) * 0.5f;
-        drawShape(canvas, art.kind, cell, art.a > 1 ? i : 0, art.a > 1 ? art.a : 1, i, cells, glowColour, core);
+        const int left = cells == 1 ? (canvas.w - side) / 2 : i * side;
+        const int top = cells == 1 ? (canvas.h - side) / 2 : 0;
+        Canvas cell(side, side);
+        drawShape(cell, art.kind, Cell{1, 1, side - 2.0f}, art.a > 1 ? i : 0, art.a > 1 ? art.a : 1, i, cells,
+                  glowColour, core);
+        crispen(cell, glowColour);
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) std::copy_n(cell.at(x, y), 4, canvas.at(left + x, top + y));
     }
 }
 

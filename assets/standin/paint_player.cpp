@@ -291,22 +291,32 @@ void paintLaser(Canvas& canvas, const Art& art) {
     beam({cx, canvas.h - width - 2.0f}, {cx, width + 2.0f}, width, outer, inner, frame >= 13 ? 0.6f : 0.0f);
 }
 
+// The laser's emitter, carried ahead of the ship in the ship's own livery:
+// a white fork with blue stripes whose lens (lit: kind 0) sits over the
+// beams' muzzle.
 void paintLaserPanel(Canvas& canvas, const Art& art) {
     const bool lit = art.kind == 0;
-    Path plate;
-    plate.addMirrored({{30, 6}, {16, 10}, {5, 22}, {10, 36}, {22, 44}, {30, 45}}, 30);
-    paintSurface(canvas, fillPath(plate, canvas.w, canvas.h), {rgb(120, 135, 170), 3, 0.7f, 0.12f, 0.2f, 0.1f}, 11);
-    Path inner;
-    inner.addMirrored({{30, 13}, {20, 16}, {13, 24}, {17, 33}, {25, 38}, {30, 38}}, 30);
-    paintSurface(canvas, fillPath(inner, canvas.w, canvas.h), {rgb(60, 70, 100), 2, -0.6f, 0.05f}, 12);
-    if (lit) {
-        glow(canvas, 30, 25, 16, rgb(60, 150, 255), 1.0f);
-        paintDome(canvas, 30, 25, 7, 7, rgb(120, 210, 255));
-        glow(canvas, 30, 25, 5, rgb(255, 255, 255), 1.2f);
-    } else {
-        paintDome(canvas, 30, 25, 7, 7, rgb(60, 80, 120));
+    const Livery& livery = liveries[0];
+    Path yoke;
+    yoke.addMirrored({{30, 33}, {21, 33}, {15, 38}, {16, 45}, {23, 48}, {30, 48}}, 30);
+    paintSurface(canvas, fillPath(yoke, canvas.w, canvas.h), {livery.wing, 2.5f, 0.6f, 0.06f, 0.15f, 0.1f}, 11);
+    Path prongs;
+    prongs.addPolygon({{19, 46}, {9, 40}, {5, 26}, {6, 10}, {10, 3}, {14, 9}, {14, 24}, {18, 33}, {24, 38}});
+    prongs.mirrorAll(30);
+    paintSurface(canvas, fillPath(prongs, canvas.w, canvas.h), {livery.hull, 3, 0.6f, 0.06f, 0.15f, 0.15f, 0.1f},
+                 12);
+    for (int s = -1; s <= 1; s += 2) {
+        strokeLine(canvas, {30 + s * 20.5f, 9}, {30 + s * 20.5f, 30}, 2.0f, livery.accent, 0.9f);
+        strokeLine(canvas, {30 + s * 19.0f, 39}, {30 + s * 9.0f, 43.5f}, 1.6f, livery.accent, 0.85f);
     }
-    outline(canvas, rgb(20, 24, 40));
+    if (lit) {
+        glow(canvas, 30, 22, 14, livery.glass, 0.9f);
+        paintDome(canvas, 30, 22, 6, 6, rgb(120, 210, 255));
+        glow(canvas, 30, 22, 4.5f, rgb(255, 255, 255), 1.2f);
+    } else {
+        paintDome(canvas, 30, 22, 6, 6, rgb(60, 80, 120));
+    }
+    outline(canvas, rgb(24, 26, 40));
 }
 
 void paintPowerUp(Canvas& canvas, const Art&) {

@@ -12,6 +12,9 @@ namespace standin {
 
 namespace {
 
+const Rgb white = rgb(255, 255, 255);
+const Rgb ink = rgb(14, 16, 30);
+
 // A vertical colour gradient over a text's height.
 auto gradientFill(Rgb top, Rgb middle, Rgb bottom, float y0, float height) {
     return [=](float, float y) {
@@ -71,13 +74,50 @@ void shipPicture(Canvas& canvas, float x, float y, float scale, bool exhaust) {
     drawCanvasScaled(canvas, ship, x, y, scale);
 }
 
-// A framed panel: dark plate, bevelled, with a light rim line.
-void panel(Canvas& canvas, float x0, float y0, float x1, float y1, Rgb base, Rgb rim, uint32_t seed) {
+// A framed panel: dark plate, bevelled, with a light rim line `inset`
+// pixels in from its edge.
+void panel(Canvas& canvas, float x0, float y0, float x1, float y1, Rgb base, Rgb rim, uint32_t seed,
+           float inset = 3) {
     Path p;
     p.addRect(x0, y0, x1, y1);
     paintSurface(canvas, fillPath(p, canvas.w, canvas.h), {base, 4, 0.7f, 0.0f, 0.05f, 0.25f}, seed);
-    strokePolyline(canvas, {{x0 + 3, y0 + 3}, {x1 - 3, y0 + 3}, {x1 - 3, y1 - 3}, {x0 + 3, y1 - 3}, {x0 + 3, y0 + 3}},
-                   1.0f, rim, 0.8f);
+    const float l = x0 + inset, t = y0 + inset, r = x1 - inset, b = y1 - inset;
+    strokePolyline(canvas, {{l, t}, {r, t}, {r, b}, {l, b}, {l, t}}, 1.0f, rim, 0.8f);
+}
+
+// The game's name on one line, `height` pixels high, centred on x: the
+// title's own words, drawn large and brought down to size (halved first, so
+// that no stroke of the letters is skipped).
+void nameLine(Canvas& canvas, float x, float top, float height) {
+    struct Word {
+        int id;
+        Rgb top, middle, bottom;
+    };
+    const Word words[] = {{TxtTitleMirvane, rgb(255, 255, 255), rgb(220, 230, 255), rgb(140, 170, 255)},
+                          {TxtTitleDelta, rgb(255, 235, 140), rgb(255, 150, 40), rgb(230, 90, 20)},
+                          {TxtTitleEncore, rgb(255, 190, 210), rgb(240, 70, 120), rgb(170, 20, 70)}};
+    constexpr int Edge = 3;
+    const float gap = height * 0.3f;
+    float scales[3], width = -gap;
+    for (int i = 0; i < 3; ++i) {
+        int h = textHeight(words[i].id);
+        scales[i] = h > 0 ? height / (h + 2.0f * Edge) : 0;
+        width += (textWidth(words[i].id) + 2.0f * Edge) * scales[i] + gap;
+    }
+    const float fit = width > canvas.w - 24.0f ? (canvas.w - 24.0f) / width : 1.0f;
+    float left = x - width * fit * 0.5f;
+    for (int i = 0; i < 3; ++i) {
+        if (scales[i] <= 0) continue;
+        const Word& word = words[i];
+        Canvas large(textWidth(word.id) + 2 * Edge, textHeight(word.id) + 2 * Edge);
+        gradientText(large, word.id, large.w * 0.5f, Edge, Align::Centre, word.top, word.middle, word.bottom, ink,
+                     Edge);
+        Canvas half((large.w + 1) / 2, (large.h + 1) / 2);
+        drawCanvasScaled(half, large, 0, 0, 0.5f);
+        const float scale = scales[i] * fit;
+        drawCanvasScaled(canvas, half, left, top + (height - large.h * scale) * 0.5f, scale * 2);
+        left += large.w * scale + gap * fit;
+    }
 }
 
 // Clears a rectangle back to the colour key (a window onto what lies behind).
@@ -85,9 +125,6 @@ void cutWindow(Canvas& canvas, int x0, int y0, int x1, int y1) {
     for (int y = std::max(0, y0); y < std::min(canvas.h, y1); ++y)
         for (int x = std::max(0, x0); x < std::min(canvas.w, x1); ++x) canvas.erase(x, y, 1);
 }
-
-const Rgb white = rgb(255, 255, 255);
-const Rgb ink = rgb(14, 16, 30);
 
 }  // namespace
 
@@ -119,17 +156,20 @@ void paintTitle(Canvas& canvas, const Art&) {
 // The ship-select overlay (kind 0). The live preview shows through its
 // windows: the pinned ship at (150, 130) with its shots and circling pods,
 // the two choices at (60, 350) and (245, 350), the pods at (195, 350) and
-// (295, 350). Kind 1 is a control-only variant.
+// (295, 350); the right pod reaches x 355, so the panel's rim runs at its
+// very edge. The same picture is the backdrop of the ending's credits, in
+// the preview window, so its heading is the game's name. Kind 1 is a
+// control-only variant.
 void paintShipSelect(Canvas& canvas, const Art& art) {
     const float w = static_cast<float>(canvas.w);
     const Rgb plate = rgb(34, 42, 72), rim = rgb(120, 170, 255);
-    panel(canvas, 0, 0, w, 480, plate, rim, 0x5E1u);
+    panel(canvas, 0, 0, w, 480, plate, rim, 0x5E1u, art.kind == 0 ? 1.5f : 3.0f);
     const Rgb gold = rgb(255, 210, 100), light = rgb(220, 230, 255);
     if (art.kind == 0) {
         cutWindow(canvas, 6, 50, 354, 298);    // preview: ship, shots, pods
         cutWindow(canvas, 46, 342, 134, 426);  // left choice
-        cutWindow(canvas, 186, 342, 358, 426); // right choice: pod, ship, pod
-        gradientText(canvas, TxtSelectShip, w * 0.5f, 12, Align::Centre, white, light, rgb(140, 170, 255), ink, 2);
+        cutWindow(canvas, 186, 342, 355, 426); // right choice: pod, ship, pod
+        nameLine(canvas, w * 0.5f, 10, 32);
         drawText(canvas, TxtSelectLeftKeys, 90, 304, Align::Centre, gold, ink, 1);
         drawText(canvas, TxtSelectLeftType, 90, 324, Align::Centre, light, ink, 1);
         drawText(canvas, TxtSelectRightKeys, 272, 304, Align::Centre, gold, ink, 1);
@@ -138,7 +178,7 @@ void paintShipSelect(Canvas& canvas, const Art& art) {
         drawText(canvas, TxtSelectKeyboard, 90, 452, Align::Centre, gold, ink, 1);
         drawText(canvas, TxtSelectMouse, 270, 452, Align::Centre, gold, ink, 1);
         // Frames round the windows.
-        for (auto [x0, y0, x1, y1] : {std::array<float, 4>{46, 342, 134, 426}, {186, 342, 358, 426}})
+        for (auto [x0, y0, x1, y1] : {std::array<float, 4>{46, 342, 134, 426}, {186, 342, 356, 426}})
             strokePolyline(canvas, {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}}, 1.5f, rim, 0.9f);
         strokePolyline(canvas, {{6, 50}, {354, 50}, {354, 298}, {6, 298}, {6, 50}}, 1.5f, rim, 0.9f);
     } else {
@@ -160,15 +200,16 @@ void paintContinue(Canvas& canvas, const Art&) {
 }
 
 // The ranking heading panel (400x100 at (200, 100)): the rank digits land at
-// x 30 and the nine score digits at x 110..290 of the rows below it.
+// x 30 and the nine score digits at x 110..290 of the rows below it. Only
+// x 20..380 lies on the play field, so the panel and its labels keep inside.
 void paintRanking(Canvas& canvas, const Art&) {
     const float w = static_cast<float>(canvas.w);
-    panel(canvas, 20, 4, w - 20, 96, rgb(30, 36, 70), rgb(255, 200, 90), 0x4A4u);
+    panel(canvas, 24, 4, w - 24, 96, rgb(30, 36, 70), rgb(255, 200, 90), 0x4A4u);
     gradientText(canvas, TxtRanking, w * 0.5f, 12, Align::Centre, rgb(255, 250, 200), rgb(255, 200, 80),
                  rgb(230, 130, 30), ink, 2);
     drawText(canvas, TxtRankingSub, w * 0.5f, 58, Align::Centre, rgb(190, 200, 240), ink, 1);
-    strokeLine(canvas, {28, 73}, {w - 28, 73}, 1.0f, rgb(255, 200, 90), 0.7f);
-    drawText(canvas, TxtRankColumn, 42, 77, Align::Centre, rgb(255, 220, 140), ink, 1);
+    strokeLine(canvas, {32, 73}, {w - 32, 73}, 1.0f, rgb(255, 200, 90), 0.7f);
+    drawText(canvas, TxtRankColumn, 32, 77, Align::Left, rgb(255, 220, 140), ink, 1);
     drawText(canvas, TxtScoreColumn, 200, 77, Align::Centre, rgb(255, 220, 140), ink, 1);
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "assets/asset_list.h"
+#include "assets/standin/catalogue.h"
 #include "assets/standin/standin.h"
 #include "engine/eng_draw.h"
 #include "platform/resources.h"
@@ -281,6 +282,141 @@ TEST_F(StandinSet, ShipSelectLeavesThePreviewVisible) {
     EXPECT_GT(p.inkShare(0, 0, 360, 50), 0.9);
     EXPECT_GT(p.inkShare(0, 300, 360, 340), 0.9);
     EXPECT_GT(p.inkShare(0, 428, 360, 480), 0.9);
+}
+
+TEST_F(StandinSet, PanelsKeepTheirBordersWhereTheGameShowsThem) {
+    // The ranking panel lies at x 200, so only its x 20..380 is on the field:
+    // it keeps a margin inside that.
+    Picture ranking = picture("IMAGE/RANKING1.BMP");
+    EXPECT_EQ(ranking.inkShare(0, 0, 23, 100), 0.0);
+    EXPECT_EQ(ranking.inkShare(377, 0, 400, 100), 0.0);
+    EXPECT_GT(ranking.inkShare(20, 0, 40, 100), 0.6);  // its left border, within sight
+    // The ship-select panel's right border runs past the right choice's box.
+    EXPECT_EQ(picture("IMAGE/LEVEL0.BMP").inkShare(357, 0, 360, 480), 1.0);
+}
+
+double luminance(uint32_t c) {
+    return standin::relativeLuminance(standin::rgb(static_cast<int>(c >> 16), (c >> 8) & 0xFF, c & 0xFF));
+}
+// The contrast ratio of two relative luminances (1 to 21).
+double contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
+
+TEST_F(StandinSet, EnemyShotsStandOutOnEveryStage) {
+    // Each stage's background columns, farthest first, keyed over each other
+    // as the stage draws them; what counts is their mean luminance.
+    const std::vector<const char*> stages[] = {
+        {"IMAGE/BACK/BBACK8S.BMP", "IMAGE/BACK/BBACK3S.BMP", "IMAGE/BACK/BBACK1S.BMP"},
+        {"IMAGE/BACK/BBACK8S.BMP", "IMAGE/BACK/BBACK4S.BMP", "IMAGE/BACK/BBACK2S.BMP"},
+        {"IMAGE/BACK/BBACK5S.BMP", "IMAGE/BACK/BBACK1S.BMP", "IMAGE/BACK/BBACK3S.BMP"},
+    };
+    std::vector<double> ground;
+    for (const auto& layers : stages) {
+        std::vector<uint32_t> field(360 * 480, 0);
+        for (const char* name : layers) {
+            Picture p = picture(name);
+            ASSERT_EQ(p.rgb.size(), field.size()) << name;
+            for (size_t i = 0; i < field.size(); ++i)
+                if (p.rgb[i] != 0) field[i] = p.rgb[i];
+        }
+        double sum = 0;
+        for (uint32_t c : field) sum += luminance(c);
+        ground.push_back(sum / static_cast<double>(field.size()));
+    }
+    // Every enemy and boss shot, cell by cell: a dark keyline round the shot
+    // (its pixels next to the key or the cell's border), a light rim just
+    // inside it (the pixels next to the keyline), and a bright core.
+    int cells = 0;
+    for (int e = 0; e < standin::standinEntryCount; ++e) {
+        const standin::StandinEntry& entry = standin::standinEntries[e];
+        if (entry.paint != standin::paintBullet) continue;
+        Picture p = picture(entry.name);
+        const int side = p.h;
+        for (int c = 0; c < p.w / side; ++c, ++cells) {
+            SCOPED_TRACE(std::string(entry.name) + " cell " + std::to_string(c));
+            auto shot = [&](int x, int y) {
+                return x >= 0 && y >= 0 && x < side && y < side && p.ink(c * side + x, y);
+            };
+            auto near = [&](int x, int y, auto test) {
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (test(x + dx, y + dy)) return true;
+                return false;
+            };
+            auto keyline = [&](int x, int y) {
+                return shot(x, y) && near(x, y, [&](int u, int v) { return !shot(u, v); });
+            };
+            double keylineSum = 0, rimSum = 0, brightest = 0;
+            int keylineCount = 0, rimCount = 0;
+            for (int y = 0; y < side; ++y)
+                for (int x = 0; x < side; ++x) {
+                    if (!shot(x, y)) continue;
+                    double l = luminance(p.at(c * side + x, y));
+                    brightest = std::max(brightest, l);
+                    if (keyline(x, y)) {
+                        keylineSum += l;
+                        ++keylineCount;
+                    } else if (near(x, y, keyline)) {
+                        rimSum += l;
+                        ++rimCount;
+                    }
+                }
+            ASSERT_GT(keylineCount, 0);
+            ASSERT_GT(rimCount, 0);
+            const double line = keylineSum / keylineCount, rim = rimSum / rimCount;
+            EXPECT_LT(line, rim);
+            EXPECT_GE(contrast(line, rim), 3.0);
+            for (size_t s = 0; s < ground.size(); ++s)
+                EXPECT_GE(contrast(rim, ground[s]), 3.0) << "stage " << s + 1;
+            EXPECT_GE(brightest, 0.6);
+        }
+    }
+    EXPECT_GT(cells, 100);
+}
+
+TEST_F(StandinSet, FriendsAndSceneryDoNotLookLikeFoes) {
+    struct Look {
+        double luminance = 0, saturation = 0;
+    };
+    auto look = [](const Picture& p, auto where) {
+        Look l;
+        int count = 0;
+        for (int y = 0; y < p.h; ++y)
+            for (int x = 0; x < p.w; ++x) {
+                uint32_t c = p.at(x, y);
+                if (c == 0 || !where(x, y)) continue;
+                const uint32_t r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
+                const uint32_t hi = std::max({r, g, b}), lo = std::min({r, g, b});
+                l.luminance += luminance(c);
+                l.saturation += static_cast<double>(hi - lo) / hi;
+                ++count;
+            }
+        l.luminance /= count;
+        l.saturation /= count;
+        return l;
+    };
+    auto anywhere = [](int, int) { return true; };
+    // The drum on the girders' cross beam (centred at (250, 207) of the tile)
+    // is duller and darker than any enemy craft.
+    Look drum = look(picture("IMAGE/BACK/BBACK1S.BMP"), [](int x, int y) {
+        double dx = (x + 0.5 - 250) / 24, dy = (y + 0.5 - 207) / 18;
+        return dx * dx + dy * dy < 0.9;
+    });
+    for (const char* enemy : {"SZAK1", "SZAK2", "SZAK3", "SZAK4", "SZAK5", "SZAK6", "SZAK7", "SZAK8", "SZAK8O", "SZAK9",
+                              "SZAK10", "SZAK11_0", "SZAK12_0"}) {
+        Look foe = look(picture(("IMAGE/ZAKU/" + std::string(enemy) + ".BMP").c_str()), anywhere);
+        EXPECT_LT(drum.luminance, foe.luminance) << enemy;
+        EXPECT_LT(drum.saturation, foe.saturation) << enemy;
+    }
+    // The laser's emitter ahead of the ship is light and bluish like the ship.
+    Picture ship = picture("IMAGE/MYME1.BMP"), emitter = picture("IMAGE/RPANEL3R.BMP");
+    Look own = look(ship, [](int x, int) { return x >= 180; }), carried = look(emitter, anywhere);
+    EXPECT_GT(carried.luminance, own.luminance * 0.7);
+    uint64_t red = 0, blue = 0;
+    for (uint32_t c : emitter.rgb) {
+        red += c >> 16;
+        blue += c & 0xFF;
+    }
+    EXPECT_GT(blue, red * 1.1);
 }
 
 // Ink within `radius` pixels of (x, y).
