@@ -204,7 +204,7 @@ FcConfig* fontSetUp(const std::string& name, const std::vector<std::string>& fil
     const std::string said = ::testing::internal::GetCapturedStderr();
     const plat::TextInk ink = plat::renderPictureText(plat::PictureFace::Sans, 22, 300, 24, "PRESS ENTER");
     std::fputs(said.c_str(), stderr);
-    std::exit(std::count(said.begin(), said.end(), '\n') == 1 ? (ink.w > 0 ? 0 : 3) : 2);
+    std::_Exit(std::count(said.begin(), said.end(), '\n') == 1 ? (ink.w > 0 ? 0 : 3) : 2);
 }
 
 TEST(Fonts, MissingOrDamagedFontsAreToldInOneLineAndStoodInFor) {
