@@ -9,6 +9,14 @@
 # stage, finds no file and fails to compile. The libraries that depend on
 # the build variant (MD4_WINDOWED 0 or 1) are built once per variant.
 #
+# Links reach further than the roots mean to, though: "../" or
+# "game/../stages/..." walks out of a root, and the libraries' headers lie on
+# the system's include path for every layer. So before any layer compiles,
+# the build reads every include of the layers' sources
+# (cmake/check_includes.cmake) and stops on a path through "..", and on a
+# header of SDL, SDL_ttf, FluidSynth, fontconfig or FreeType, or of the
+# platform's implementations, outside platform/sdl and platform/headless.
+#
 # On top of that, md4_link_check_* link every object of one layer's library
 # with only the layers below it (and the headless platform): a reference to a
 # routine of a higher layer fails to link. They are part of the default build.
@@ -53,6 +61,21 @@ foreach(stage 1 2 3)
 endforeach()
 md4_layer_root(MD4_APP_ROOT app ${MD4_APP_FOLDERS})
 
+set(MD4_INCLUDE_CHECK ${CMAKE_CURRENT_LIST_DIR}/check_includes.cmake)
+file(GLOB_RECURSE MD4_LAYER_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/platform/*.h ${PROJECT_SOURCE_DIR}/platform/*.cpp
+  ${PROJECT_SOURCE_DIR}/engine/*.h ${PROJECT_SOURCE_DIR}/engine/*.cpp
+  ${PROJECT_SOURCE_DIR}/assets/*.h ${PROJECT_SOURCE_DIR}/assets/*.cpp ${PROJECT_SOURCE_DIR}/assets/*.inc
+  ${PROJECT_SOURCE_DIR}/game/*.h ${PROJECT_SOURCE_DIR}/game/*.cpp ${PROJECT_SOURCE_DIR}/game/*.inc
+  ${PROJECT_SOURCE_DIR}/stages/*.h ${PROJECT_SOURCE_DIR}/stages/*.cpp ${PROJECT_SOURCE_DIR}/stages/*.inc
+  ${PROJECT_SOURCE_DIR}/app/*.h ${PROJECT_SOURCE_DIR}/app/*.cpp)
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/layer-includes.stamp
+  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DSTAMP=${PROJECT_BINARY_DIR}/layer-includes.stamp
+    -P ${MD4_INCLUDE_CHECK}
+  DEPENDS ${MD4_INCLUDE_CHECK} ${MD4_LAYER_SOURCES}
+  COMMENT "Checking the layers' includes")
+add_custom_target(md4_layer_includes DEPENDS ${PROJECT_BINARY_DIR}/layer-includes.stamp)
+
 # md4_add_layer(<target> <include root> [OBJECT] SOURCES <files>... LINKS <targets>...)
 # A static library, or with OBJECT a set of objects that every program
 # linking it takes whole (the platform's implementations: the layers above
@@ -66,6 +89,7 @@ function(md4_add_layer target root)
   endif()
   target_include_directories(${target} PUBLIC ${root})
   target_link_libraries(${target} PUBLIC ${arg_LINKS})
+  add_dependencies(${target} md4_layer_includes)
 endfunction()
 
 # md4_add_link_check(<library>): every object of the library linked with

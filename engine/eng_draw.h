@@ -88,9 +88,6 @@ bool FillSlot(int slot);
 // there was none (the platform's idle work while slots wait).
 bool FillReadySlot();
 int WaitingSlotCount();
-// A new surface with the picture of the bitmap at `path` (a resource of that
-// name, else the file), or nullptr.
-plat::Surface* LoadBitmap(const char* path, int& width, int& height, int memoryKind);
 // Draws a decoded bitmap's rectangle (0 = its whole width / height) onto the
 // whole surface, stretched to fit. 0 on success.
 int CopyBitmap(plat::Surface* surface, const plat::Surface* bitmap, int sourceX, int sourceY, int width,

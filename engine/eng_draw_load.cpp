@@ -176,20 +176,6 @@ int WaitingSlotCount() {
     return count;
 }
 
-plat::Surface* LoadBitmap(const char* path, int& width, int& height, int memoryKind) {
-    (void)memoryKind;
-    if (path == nullptr) return nullptr;
-    const uint8_t* data = nullptr;
-    size_t size = 0;
-    plat::Surface* surface = nullptr;
-    if (plat::findResource(path, &data, &size) &&
-        surfaceFromBitmap(data, size, surface, width, height) == plat::BitmapResult::Ok)
-        return surface;
-    bool present = false;
-    surfaceFromFile(path, surface, width, height, present);
-    return surface;
-}
-
 void SetPictureLimit(int width, int height) {
     pictureLimit.width = width > 0 && width < plat::MaxSurfaceSide ? width : plat::MaxSurfaceSide;
     pictureLimit.height = height > 0 && height < plat::MaxSurfaceSide ? height : plat::MaxSurfaceSide;

@@ -3,6 +3,8 @@
 // frame's blits and its present.
 #include "engine/eng_draw.h"
 
+#include "platform/text.h"
+
 namespace {
 
 // The font description filled by SelectFont.
@@ -35,6 +37,7 @@ namespace engDraw {
 void InitFonts() {
     fontRequestStorage = FontRequest{};
     fontRequest = &fontRequestStorage;
+    plat::lookUpFonts();  // says at start-up what is missing, not at the ending
 }
 
 void SelectFont(int face, int height, int angle, int bold, int italic, int underline) {

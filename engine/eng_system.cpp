@@ -21,8 +21,8 @@ int32_t gameState, previousState, stateChanged, returnState;
 namespace engSystem {
 
 void StaticInit() {
-    // The original raised the system timer resolution to 1 ms here; our
-    // clocks are fine-grained already.
+    // No timer resolution to set: the platform's counter and its waits
+    // (plat::counter, plat::sleepUntil) are fine-grained by themselves.
     SetFrameRate(60);
     paceWait = 1;
     engDraw::SetVSync(0);
@@ -141,8 +141,6 @@ void ClipCursorToScreen() {
         ClipCursor(windowOriginX, windowOriginY, windowOriginX + screenWidth, windowOriginY + screenHeight);
     }
 }
-
-int IsCursorClipped() { return cursorClipped; }
 
 // ---------------------------------------------------------------------------
 // Formatting

@@ -113,7 +113,6 @@ void ClipCursor(int left, int top, int right, int bottom);
 void UnclipCursor();
 void ReleaseCursorClip();
 void ClipCursorToScreen();
-int IsCursorClipped();
 
 // Bounded formatting: 256 and 32 characters with the terminator. The text
 // is cut, never overrun. Return the length written.

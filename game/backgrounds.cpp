@@ -127,13 +127,6 @@ void scrollBackColumn(int column) {
     if (restackDue(rule, tiles[BackTileCount - 1].y)) restackTile(tiles[BackTileCount - 1], BackTileCount - 1, rule);
 }
 
-void scrollBack1S() { scrollBackColumn(Back1S); }
-void scrollBack2S() { scrollBackColumn(Back2S); }
-void scrollBack3S() { scrollBackColumn(Back3S); }
-void scrollBack4S() { scrollBackColumn(Back4S); }
-void scrollBack5S() { scrollBackColumn(Back5S); }
-void scrollBack8S() { scrollBackColumn(Back8S); }
-
 void scrollBackgrounds(BackgroundScene scene) {
     const int index = static_cast<int>(scene);
     if (index < 0 || index >= static_cast<int>(std::size(sceneColumns))) return;

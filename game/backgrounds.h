@@ -45,12 +45,6 @@ extern const BackColumnRule backColumns[BackColumnCount];
 
 // Draws one column and then advances it.
 void scrollBackColumn(int column);
-void scrollBack1S();
-void scrollBack2S();
-void scrollBack3S();
-void scrollBack4S();
-void scrollBack5S();
-void scrollBack8S();
 
 // The columns each screen draws, farthest first.
 enum class BackgroundScene : int { Stage1, Stage2, Stage3, ShipSelect, Ending };

@@ -10,8 +10,8 @@
 constexpr int BossCount = 3;
 
 // One spark pool per boss: a group of fragments for each of the player's 200
-// missiles. Of the 30 slots the original layout reserves per group only the
-// first 3 are ever used, so only those are kept.
+// missiles. A missile's hit lights every spark of its group that is not
+// already flying; a group is 3 sparks.
 constexpr int SparkGroupCount = 200;
 constexpr int SparksPerGroup = 3;
 constexpr int SparkSize = 14;

@@ -36,7 +36,3 @@ void presentFrame() {
     engDraw::Present();
 }
 
-void presentBlankFrame() {
-    engDraw::ClearScreen();
-    presentFrame();
-}

@@ -47,5 +47,3 @@ void startOpeningWipe(int32_t steps);
 
 // Ends a frame: present at the vertical blank.
 void presentFrame();
-// A black frame, presented: the frame of a state not written yet.
-void presentBlankFrame();

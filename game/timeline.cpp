@@ -21,10 +21,6 @@ void runDistanceWindows(std::span<const DistanceWindow> windows, float distance)
     }
 }
 
-void runFrameCalls(std::span<const FrameCall> calls) {
-    for (const FrameCall& call : calls) call.call(call.arg);
-}
-
 void runPairedCalls(std::span<const PairedCall> calls) {
     for (const PairedCall& call : calls) {
         call.first(call.arg);

@@ -28,12 +28,6 @@ struct DistanceWindow {
     int32_t arg;
 };
 
-// A call made on every frame, in list order.
-struct FrameCall {
-    TimelineCall call;
-    int32_t arg;
-};
-
 // Two calls on one argument, the second right after the first: a shot
 // pool's mover and its draw, a coin's draw and its step.
 struct PairedCall {
@@ -44,7 +38,6 @@ struct PairedCall {
 // Makes the call of every row whose window holds the value.
 void runPatternWindows(std::span<const PatternWindow> windows, uint32_t counter);
 void runDistanceWindows(std::span<const DistanceWindow> windows, float distance);
-void runFrameCalls(std::span<const FrameCall> calls);
 void runPairedCalls(std::span<const PairedCall> calls);
 
 // Whether every row names a pool that exists: a family's find...Pool gives

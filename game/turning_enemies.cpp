@@ -169,10 +169,6 @@ void tickEnemyFanWaves(int i) {
     if (validEnemy(i)) tickFanWaves(enemyFanRow(i));
 }
 
-void spawnEnemyFanShot(int i, int k, int first) {
-    if (validEnemy(i)) spawnFanShot(enemyFanRow(i), k, first);
-}
-
 void stepEnemyFanShots(int i) {
     if (validEnemy(i)) moveFanShotPool(enemyFanRow(i));
 }

@@ -40,9 +40,6 @@ void spawnTurningEnemyPuffs(int i, int w, int h);
 void stepTurningEnemyPuffs(int i, int w, int h);
 void drawTurningEnemyPuffs(int i);
 void tickEnemyFanWaves(int i);
-// Arms record k of the bank as one shot of the 3-way fan whose first record
-// is `first`.
-void spawnEnemyFanShot(int i, int k, int first);
 void stepEnemyFanShots(int i);
 // style 1: the animated small shot; style 2: the large round shot.
 void drawEnemyFanShots(int i, int style);

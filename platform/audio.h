@@ -54,7 +54,8 @@ struct WaveFormat {
 // A sound buffer; 0 is no buffer.
 using SoundBuffer = int32_t;
 
-// Buffer controls, in the units the engine's original buffers used.
+// Buffer controls, in the units the engine passes: volume and pan in
+// hundredths of a decibel of attenuation, frequency in hertz.
 constexpr int32_t VolumeMax = 0;          // hundredths of a decibel of attenuation
 constexpr int32_t VolumeMin = -10000;     // silence
 constexpr int32_t PanLeft = -10000;       // the right side attenuated by 100 dB

@@ -72,10 +72,6 @@ int bankCount(const SoundBank& bank) {
     return count;
 }
 
-bool bankContains(const SoundBank& bank, SoundBuffer buffer) {
-    return entryOf(const_cast<SoundBank&>(bank), buffer) != nullptr;
-}
-
 bool bankPlay(SoundBank& bank, SoundBuffer buffer) {
     SoundBank::Entry* entry = entryOf(bank, buffer);
     if (entry == nullptr) return false;

@@ -48,7 +48,6 @@ bool bankRemove(SoundBank& bank, SoundBuffer buffer, std::vector<float>& freed);
 int bankCount(const SoundBank& bank);
 
 // Main thread, any time.
-bool bankContains(const SoundBank& bank, SoundBuffer buffer);
 bool bankPlay(SoundBank& bank, SoundBuffer buffer);
 bool bankStop(SoundBank& bank, SoundBuffer buffer);
 bool bankSetVolume(SoundBank& bank, SoundBuffer buffer, int32_t volume);

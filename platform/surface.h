@@ -3,9 +3,9 @@
 // Surfaces are our own 32-bit pixel buffers (0x00RRGGBB; the top byte is
 // always 0). Every copy and fill works on them directly, so drawing behaves
 // the same with and without a display. A surface can be "lost" (its contents
-// taken away), as video memory could be on the original platform: an
-// operation that meets a lost surface fails with Result::SurfaceLost until
-// the surface is restored. The headless layer can declare every surface lost
+// taken away, as when the display is taken from the program): an operation
+// that meets a lost surface fails with Result::SurfaceLost until the surface
+// is restored and the engine has drawn or loaded its picture again. The headless layer can declare every surface lost
 // so that the restore path is testable.
 #pragma once
 
@@ -75,12 +75,9 @@ Result blit(Surface* dst, int x, int y, const Surface* src, const Rect& srcRect,
 Result fillRect(Surface* dst, const Rect& rect, uint32_t pixel);
 
 // Converts a colour given as 0x00BBGGRR (the order the game's colour values
-// use) to the surfaces' 0x00RRGGBB pixel, and back.
+// use) to the surfaces' 0x00RRGGBB pixel.
 constexpr uint32_t pixelFromColorRef(uint32_t colorRef) {
     return ((colorRef & 0xFFu) << 16) | (colorRef & 0xFF00u) | ((colorRef >> 16) & 0xFFu);
-}
-constexpr uint32_t colorRefFromPixel(uint32_t pixel) {
-    return ((pixel >> 16) & 0xFFu) | (pixel & 0xFF00u) | ((pixel & 0xFFu) << 16);
 }
 
 // ---------------------------------------------------------------------------

@@ -16,8 +16,8 @@ namespace plat {
 // Messages
 // ---------------------------------------------------------------------------
 
-// The messages the window procedure understands. Parameters follow the
-// classic packing so that the engine decodes them as the game always did:
+// The messages the window procedure understands. Two values travel with
+// each, packed as follows (the engine unpacks them with these rules):
 //   Move:        lParam = client origin, x in the low 16 bits, y in the high
 //   ActivateApp: wParam = 1 activated, 0 deactivated
 //   KeyDown / SysKeyDown / KeyUp: wParam = virtual-key code (see VirtualKey)

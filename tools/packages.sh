@@ -17,7 +17,7 @@ ensure_packages() {
 GAME_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libsdl2-dev libsdl2-ttf-dev libfluidsynth-dev libfontconfig-dev
-    fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core timgm6mb-soundfont
+    fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra timgm6mb-soundfont
 )
 # And what the tests need on top: GoogleTest and Google Benchmark, a virtual
 # display to start the game in, and clang with its runtime for the fuzzers.

@@ -1,6 +1,6 @@
-// Texts of the built-in pictures, rendered once with an installed font
-// (SDL2_ttf; the font files found on their standard paths or through
-// fontconfig) into coverage masks that the painters stamp on their canvases.
+// Texts of the built-in pictures, rendered once by the platform
+// (plat::renderPictureText, with the fonts its lookup finds) into coverage
+// masks that the painters stamp on their canvases.
 #pragma once
 
 #include <algorithm>
@@ -10,8 +10,6 @@
 #include "assets/standin/canvas.h"
 
 namespace standin {
-
-enum class Face : uint8_t { Sans, SansCondensed, Mono, Serif };
 
 // Every text the pictures show. Digits come in runs of ten ("0".."9").
 enum TextId : int {

@@ -27,33 +27,26 @@ void advanceMilliseconds(uint32_t ms);
 void advanceTime(int64_t nanoseconds);
 // When on, waitMessageUntil / sleepUntil / sleepMs with an empty queue move
 // the clocks forward to their deadline instead of returning at once.
-void setAutoAdvance(bool on);
-// How many times the loop blocked in waitMessage / waitMessageUntil.
 // waitMessageUntil with an empty queue also runs one piece of the idle work
 // (plat::setIdleWork), if any.
-int waitCount();
+void setAutoAdvance(bool on);
 
 // Scripted keyboard state (the queue is scripted with plat::postMessage).
 void setKeyDown(int virtualKey, bool down);
 size_t queuedMessages();
 
-// Recorded modal boxes and beeps.
+// Recorded modal boxes.
 struct Box {
     std::string title;
     std::string text;
 };
 const std::vector<Box>& boxes();
 void clearBoxes();
-int beepCount();
 
 // Window.
 bool windowCreated();
 const WindowDesc& lastWindowDesc();
-bool windowVisible();
-bool windowMinimized();
-int raiseCount();
 bool cursorClipActive();
-Rect cursorClipRect();
 bool cursorVisible();
 bool textInputEnabled();
 
@@ -63,11 +56,6 @@ void setAppDirectory(const char* dir);
 // Where randomSeed() counts from (DefaultRandomSeed after reset()).
 constexpr uint32_t DefaultRandomSeed = 1;
 void setRandomSeed(uint32_t seed);
-
-// Single-instance lock: when set, another copy is taken to hold it, so
-// acquireInstanceLock fails and counts a raise request for that copy.
-void setLockHeldElsewhere(bool held);
-int raiseRequestsSent();
 
 // Screen (kept by presentFrame). Every call of presentFrame counts, also
 // one that met a lost surface.
@@ -81,5 +69,7 @@ void resetScreen();
 void setKeepPresentedFrames(bool keep);
 // Text is drawn as a box `height` tall and height / 2 wide per character,
 // filled with the background colour when opaque (nothing when transparent).
+// The font lookup and the built-in pictures' texts (platform/text.h) are the
+// SDL layer's own (platform/sdl/common), so the pictures are the same here.
 
 }  // namespace plat::headless

@@ -16,7 +16,6 @@ namespace plat {
 namespace {
 
 struct Song {
-    std::string name;
     bool open = false;
     bool playing = false;
     bool notifyPending = false;
@@ -93,7 +92,6 @@ void renderAudio(float* out, uint32_t frameCount) {
 
 const std::vector<std::string>& midiCommands() { return st().midiCommands; }
 void clearMidiCommands() { st().midiCommands.clear(); }
-const std::string& openSongName() { return st().song.name; }
 bool songPlaying() { return st().song.open && st().song.playing; }
 
 bool endSong() {
@@ -161,7 +159,6 @@ bool midiOpenSong(const char* name, const uint8_t* bytes, size_t size) {
     if (!midiCommand(std::string("open ") + (name ? name : ""))) return false;
     st().song = Song{};
     if (!midiFileSound(bytes, size)) return false;
-    st().song.name = name ? name : "";
     st().song.open = true;
     return true;
 }

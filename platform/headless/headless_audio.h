@@ -46,8 +46,7 @@ void renderAudio(float* out, uint32_t frameCount);
 // Music commands in order: "open NAME", "seek", "play", "stop", "close".
 const std::vector<std::string>& midiCommands();
 void clearMidiCommands();
-// The name of the open song ("" when none) and whether it plays.
-const std::string& openSongName();
+// Whether the open song plays.
 bool songPlaying();
 // The open song reaches its end: it stops, and the end notice is posted
 // when its play asked for one. Returns true when a notice was posted.

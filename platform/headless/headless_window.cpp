@@ -16,24 +16,16 @@ struct State {
     int64_t counter = 0;
     uint32_t ms = 0;
     bool autoAdvance = false;
-    int waits = 0;
     std::vector<headless::Box> boxes;
-    int beeps = 0;
     bool windowCreated = false;
     WindowDesc desc;
     std::string title;
-    bool visible = false;
-    bool minimized = false;
-    int raises = 0;
     bool clipActive = false;
-    Rect clip;
     bool cursorVisible = true;
     bool textInput = true;
     std::string appDir = "./";
     uint32_t randomSeed = headless::DefaultRandomSeed;
-    bool lockHeldElsewhere = false;
     bool lockHeld = false;
-    int raiseRequests = 0;
 };
 State& st() {
     static State s;
@@ -64,27 +56,19 @@ void advanceTime(int64_t nanoseconds) {
     st().ms += static_cast<uint32_t>(st().counter / 1'000'000 - before);
 }
 void setAutoAdvance(bool on) { st().autoAdvance = on; }
-int waitCount() { return st().waits; }
 void setKeyDown(int vk, bool down) {
     if (vk >= 0 && vk < VirtualKey::Count) st().keys[vk] = down;
 }
 size_t queuedMessages() { return st().queue.size(); }
 const std::vector<Box>& boxes() { return st().boxes; }
 void clearBoxes() { st().boxes.clear(); }
-int beepCount() { return st().beeps; }
 bool windowCreated() { return st().windowCreated; }
 const WindowDesc& lastWindowDesc() { return st().desc; }
-bool windowVisible() { return st().visible; }
-bool windowMinimized() { return st().minimized; }
-int raiseCount() { return st().raises; }
 bool cursorClipActive() { return st().clipActive; }
-Rect cursorClipRect() { return st().clip; }
 bool cursorVisible() { return st().cursorVisible; }
 bool textInputEnabled() { return st().textInput; }
 void setAppDirectory(const char* dir) { st().appDir = dir; }
 void setRandomSeed(uint32_t seed) { st().randomSeed = seed; }
-void setLockHeldElsewhere(bool held) { st().lockHeldElsewhere = held; }
-int raiseRequestsSent() { return st().raiseRequests; }
 }  // namespace headless
 
 void setWindowProc(WindowProc proc) { st().proc = proc; }
@@ -96,12 +80,11 @@ bool peekMessage(Message& out) {
     return true;
 }
 
-void waitMessage() { ++st().waits; }
+void waitMessage() {}
 
 void setIdleWork(IdleWork work) { st().idleWork = work; }
 
 bool waitMessageUntil(int64_t deadline) {
-    ++st().waits;
     if (!st().queue.empty()) return true;
     if (st().idleWork != nullptr) st().idleWork();  // one piece a wait
     if (st().autoAdvance) advanceTo(deadline);
@@ -125,17 +108,15 @@ bool createWindow(const WindowDesc& desc) {
     st().title = desc.title ? desc.title : "";
     st().desc = desc;
     st().desc.title = st().title.c_str();
-    st().visible = false;
     return true;
 }
 bool windowExists() { return st().windowCreated; }
-void showWindow(bool visible) { st().visible = visible; }
-void raiseWindow() { ++st().raises; }
-void minimizeWindow() { st().minimized = true; }
+void showWindow(bool) {}
+void raiseWindow() {}
+void minimizeWindow() {}
 void destroyWindow() {
     if (!st().windowCreated) return;
     st().windowCreated = false;
-    st().visible = false;
     dispatchMessage(Message{MessageType::Destroy, 0, 0});
 }
 void getDesktopSize(int& w, int& h) {
@@ -148,9 +129,8 @@ void getWindowOrigin(int& x, int& y) {
 }
 
 bool isKeyDown(int vk) { return vk >= 0 && vk < VirtualKey::Count && st().keys[vk]; }
-void clipCursor(int left, int top, int right, int bottom) {
+void clipCursor(int, int, int, int) {
     st().clipActive = true;
-    st().clip = Rect{left, top, right, bottom};
 }
 void unclipCursor() { st().clipActive = false; }
 void showCursor(bool visible) { st().cursorVisible = visible; }
@@ -169,15 +149,11 @@ void sleepUntil(int64_t deadline) {
 void messageBox(const char* title, const char* text) {
     st().boxes.push_back(headless::Box{title ? title : "", text ? text : ""});
 }
-void beep() { ++st().beeps; }
+void beep() {}
 const char* appDirectory() { return st().appDir.c_str(); }
 uint32_t randomSeed() { return st().randomSeed + static_cast<uint32_t>(st().counter / kFrequency); }
 
 bool acquireInstanceLock(const char*) {
-    if (st().lockHeldElsewhere) {
-        ++st().raiseRequests;
-        return false;
-    }
     st().lockHeld = true;
     return true;
 }

@@ -6,9 +6,6 @@
 // (the game draws all its text level).
 #include <SDL_ttf.h>
 
-#include <cstdio>
-#include <cstring>
-
 #include "platform/sdl/sdl_layer.h"
 #include "platform/surface.h"
 #include "platform/sdl/common/text_render.h"
@@ -40,18 +37,6 @@ Font fonts[MaxFonts];
 uint32_t useCounter = 0;
 bool ttfUp = false;
 
-// Font files found so far; an empty name means not looked up yet, "-" none.
-char faceFiles[2][1024];
-
-const char* faceFile(int face) {
-    char* file = faceFiles[face];
-    if (file[0] == '\0' && !findFontFile(face, file, sizeof faceFiles[face])) {
-        std::fprintf(stderr, "text: no usable font is installed; texts are not drawn\n");
-        std::strcpy(file, "-");
-    }
-    return file[0] == '-' ? nullptr : file;
-}
-
 // A positive height is the cell height (ascent plus descent) as the game's
 // fonts were sized; a negative one the size of the characters themselves.
 TTF_Font* openSized(const char* file, int height) {
@@ -75,7 +60,7 @@ OpenFace* findOrOpenFace(int face, int height) {
         if (f.users == 0 && (spare == nullptr || (spare->ttf != nullptr && f.lastUse < spare->lastUse))) spare = &f;
     }
     if (spare == nullptr) return nullptr;
-    const char* file = faceFile(face);
+    const char* file = lookedUpFontFile(face);
     if (file == nullptr) return nullptr;
     TTF_Font* ttf = openSized(file, height);
     if (ttf == nullptr) return nullptr;

@@ -142,6 +142,25 @@ protected:
     }
 };
 
+// Which columns each scene draws, and that its front column is drawn last.
+using BackgroundScenes = CulledWalk;
+
+TEST_F(BackgroundScenes, EachSceneScrollsItsColumnsFrontOneLast) {
+    // Bit k for column k (1S bit 0 .. 8S bit 5); stage 1, 2, 3, ship select, ending.
+    const int members[] = {0b100101, 0b101010, 0b010101, 0b100101, 0b010110};
+    const BackColumn front[] = {Back1S, Back2S, Back3S, Back1S, Back2S};
+    scrollDistance = 100;
+    frameTime = 0.016f;
+    for (int scene = 0; scene < 5; ++scene) {
+        resetBackColumns();
+        scrollBackgrounds(static_cast<BackgroundScene>(scene));
+        EXPECT_EQ(testsupport::codedTag(backAt(220, 300)), front[scene] + 1) << scene;
+        for (int column = 0; column < BackColumnCount; ++column) {
+            EXPECT_EQ(backTiles[column][0].y != 120.0f, ((members[scene] >> column) & 1) != 0) << scene;
+        }
+    }
+}
+
 TEST_F(CulledWalk, EveryScenePaintsAndMovesAsTheUnculledWalk) {
     // Every band and every shared end at the pacer's frame times, then long
     // frames that bring each column's last tile down into view again and

@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -12,6 +15,7 @@
 #include <vector>
 
 #include "platform/surface.h"
+#include "platform/text.h"
 #include "platform/sdl/common/text_render.h"
 
 namespace {
@@ -164,6 +168,74 @@ TEST(Fonts, DamagedFontFilesArePassedOverWithALineEach) {
     ::testing::internal::GetCapturedStderr();
     std::remove(garbage.c_str());
     std::remove(cut.c_str());
+}
+
+// A fontconfig set-up of its own: `files` copied into a fresh font folder
+// (the last one then damaged in place, after fontconfig has indexed it).
+FcConfig* fontSetUp(const std::string& name, const std::vector<std::string>& files, bool damageLast) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(::testing::TempDir()) / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir / "fonts");
+    for (size_t i = 0; i < files.size(); ++i)
+        fs::copy_file(files[i], dir / "fonts" / (std::to_string(i) + ".ttf"));
+    const fs::path conf = dir / "fonts.conf";
+    std::ofstream(conf) << "<?xml version=\"1.0\"?><fontconfig><dir>" << (dir / "fonts").string() << "</dir><cachedir>"
+                        << (dir / "cache").string() << "</cachedir></fontconfig>\n";
+    FcConfig* config = FcConfigCreate();
+    FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(conf.c_str()), FcTrue);
+    FcConfigBuildFonts(config);
+    if (damageLast) {
+        std::fstream last(dir / "fonts" / (std::to_string(files.size() - 1) + ".ttf"),
+                          std::ios::in | std::ios::out | std::ios::binary);
+        last.seekp(12);
+        last << std::string(4096, '\xAB');
+    }
+    return config;
+}
+
+// In a process of its own, with only the given fonts: what start-up says
+// (one line, once) and whether the pictures' texts are still drawn.
+[[noreturn]] void lookUpAndTell(FcConfig* config) {
+    FcConfigSetCurrent(config);
+    ::testing::internal::CaptureStderr();
+    plat::lookUpFonts();
+    plat::lookUpFonts();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    const plat::TextInk ink = plat::renderPictureText(plat::PictureFace::Sans, 22, 300, 24, "PRESS ENTER");
+    std::fputs(said.c_str(), stderr);
+    std::_Exit(std::count(said.begin(), said.end(), '\n') == 1 ? (ink.w > 0 ? 0 : 3) : 2);
+}
+
+TEST(Fonts, MissingOrDamagedFontsAreToldInOneLineAndStoodInFor) {
+    char gothic[1024];
+    if (!plat::findFontFile(1, gothic, sizeof gothic)) GTEST_SKIP() << "no usable font installed";
+    // The pictures' sans face (the lookup itself must not run before the death tests).
+    std::string bold;
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("DejaVu Sans:bold"));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcChar8* file = nullptr;
+    if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+        bold = reinterpret_cast<char*>(file);
+    FcPatternDestroy(pattern);
+    if (match != nullptr) FcPatternDestroy(match);
+    if (bold.find("DejaVuSans-Bold") == std::string::npos) GTEST_SKIP() << "no DejaVu Sans Bold installed";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The pictures' bold face damaged, another font at hand: said, and drawn with it.
+    FcConfig* damaged = fontSetUp("md4_fonts_damaged", {gothic, bold}, true);
+    EXPECT_EXIT(lookUpAndTell(damaged), ::testing::ExitedWithCode(0),
+                "^text: fonts missing or damaged: .*DejaVu Sans Bold,.* \\(damaged: [^)]*1\\.ttf\\); "
+                "their texts are drawn with [^;]*0\\.ttf\n$");
+    // No font at all: said, and nothing drawn.
+    FcConfig* none = fontSetUp("md4_fonts_none", {}, false);
+    EXPECT_EXIT(lookUpAndTell(none), ::testing::ExitedWithCode(3), "; no font can be had, texts are not drawn\n$");
+    FcConfigDestroy(damaged);
+    FcConfigDestroy(none);
+    for (const char* name : {"md4_fonts_damaged", "md4_fonts_none"})
+        std::filesystem::remove_all(std::filesystem::path(::testing::TempDir()) / name);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 #include "engine/eng_draw.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
-#include "game/backgrounds.h"
 #include "game/play_state.h"
 #include "game/shots/aimed.h"
 #include "game/shots/fan.h"
@@ -89,27 +88,6 @@ TEST_F(DrawStyles, ChainAndAlternatingPickTheirCellByRecordIndex) {
     drawShotPool(chain, 2, alternatingVal405);
     EXPECT_EQ(backAt(230, 300), code(2, 80, 0));
     EXPECT_EQ(backAt(270, 300), code(2, 160, 0));
-}
-
-TEST_F(DrawStyles, EachSceneScrollsItsColumnsFrontOneLast) {
-    int32_t* images[BackColumnCount] = {&imgBback1s, &imgBback2s, &imgBback3s,
-                                        &imgBback4s, &imgBback5s, &imgBback8s};
-    for (int column = 0; column < BackColumnCount; ++column) {
-        makeImage(*images[column], column + 1, BackTileWidth, BackTileHeight);
-    }
-    // Bit k for column k (1S bit 0 .. 8S bit 5); stage 1, 2, 3, ship select, ending.
-    const int members[] = {0b100101, 0b101010, 0b010101, 0b100101, 0b010110};
-    const BackColumn front[] = {Back1S, Back2S, Back3S, Back1S, Back2S};
-    scrollDistance = 100;
-    frameTime = 0.016f;
-    for (int scene = 0; scene < 5; ++scene) {
-        resetBackColumns();
-        scrollBackgrounds(static_cast<BackgroundScene>(scene));
-        EXPECT_EQ(testsupport::codedTag(backAt(220, 300)), front[scene] + 1) << scene;
-        for (int column = 0; column < BackColumnCount; ++column) {
-            EXPECT_EQ(backTiles[column][0].y != 120.0f, ((members[scene] >> column) & 1) != 0) << scene;
-        }
-    }
 }
 
 // Positions around and across the play field's clip: each edge at the cut

@@ -128,8 +128,6 @@ TEST_F(FanWaves, ShotsRetireBeyondTheirSizesBoundsOrWhenClearedAndHitThePlayerOn
     stepEnemyFanShots(5);
     moveFanShotPool(large);
     EXPECT_TRUE(enemyShot.active == 0 && big[0].active == 1);
-    // The enemies' three-shot turn is the bosses' half width of a fan of three.
-    EXPECT_EQ(2.0f * fanHalfStep, piTimes(12.0 / 180.0));
 }
 
 TEST_F(FanWaves, ASegmentedColumnIsArmedWholeUnderTheBossThenDriftsAndFalls) {

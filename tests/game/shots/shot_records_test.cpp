@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "engine/eng_system.h"
@@ -48,9 +47,10 @@ TEST_F(AimRule, TheAimOffsetMovesTheAimPointIntoTheShip) {
 }
 
 TEST_F(AimRule, QuotientIsSinglePrecisionAndTheArctangentIsRoundedBeforeTheOffset) {
-    const float angle = aimAngle(297.0f, 399.0f, 0.0f, piTimes(0.1), dx, dy);
-    const float quotient = 1.0f / 3.0f;
-    EXPECT_EQ(angle, static_cast<float>(std::atan(static_cast<double>(quotient))) + piTimes(0.1));
+    // dy / dx = 1 / 7 as a float, its arctangent rounded to a float, then
+    // + 0.1 pi: 0x1.d30070p-2. A quotient in double, or the offset added
+    // before the rounding, gives 0x1.d3006ep-2.
+    EXPECT_EQ(aimAngle(293.0f, 399.0f, 0.0f, piTimes(0.1), dx, dy), 0x1.d30070p-2f);
 }
 
 class PlayerTest : public ::testing::Test {
