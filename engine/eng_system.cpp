@@ -190,5 +190,7 @@ int Rand() {
 
 void SeedRand(uint32_t seed) { randState = seed; }
 
+uint32_t RandState() { return randState; }
+
 
 }  // namespace engSystem

@@ -127,5 +127,7 @@ int FormatShort(char (&buffer)[FormatShortSize], const char* format, ...)
 constexpr int RandMax = 32767;
 int Rand();
 void SeedRand(uint32_t seed);
+// The generator's state: what the next draw follows from.
+uint32_t RandState();
 
 }  // namespace engSystem

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the unit and smoke tests and a soak, the unit
-# tests, one run of the real game and a shorter soak again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and every fuzzer for
-# MD4_FUZZ_SECONDS (default 60) each. Installs what it needs first. Exits
-# non-zero when anything fails.
+# Builds and runs every test: the unit and smoke tests and a soak, every
+# target and the unit tests again in a Release build, the unit tests, one run
+# of the real game and a shorter soak again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and every fuzzer for MD4_FUZZ_SECONDS (default
+# 60) each. Every build treats warnings as errors. Installs what it needs
+# first. Exits non-zero when anything fails.
 #
 # The soak plays the game headless with random keys from MD4_SOAK_SEED (a
 # fixed seed unless set), every surface declared lost every few thousand
@@ -38,7 +39,7 @@ soak() {
 }
 
 step "build and test (build/)"
-if cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+if cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMD4_WERROR=ON &&
     ninja -C "$root/build"; then
     # Smoke tests are marked to run alone; the rest share the cores.
     ctest --test-dir "$root/build" -j"$jobs" --output-on-failure || failed+=("tests")
@@ -48,12 +49,20 @@ else
     failed+=("build")
 fi
 
+step "Release build with GCC, unit tests (build-release/)"
+if CC=gcc CXX=g++ cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMD4_WERROR=ON &&
+    ninja -C "$root/build-release"; then
+    ctest --test-dir "$root/build-release" -j"$jobs" --output-on-failure -E '^smoke\.' || failed+=("Release tests")
+else
+    failed+=("Release build")
+fi
+
 step "sanitizer build, unit tests and one run of the game (build-asan/)"
 # Leaks that lie wholly inside system libraries are not ours to mend: the
 # file names them, so that a leak of our own still fails the run.
 export LSAN_OPTIONS="suppressions=$root/tools/lsan-suppressions.txt:print_suppressions=0"
 if cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DMD4_SANITIZE=ON -DMD4_BENCH=OFF &&
+        -DMD4_WERROR=ON -DMD4_SANITIZE=ON -DMD4_BENCH=OFF &&
     ninja -C "$root/build-asan"; then
     ctest --test-dir "$root/build-asan" -j"$jobs" --output-on-failure -E '^smoke\.' || failed+=("sanitizer tests")
     ctest --test-dir "$root/build-asan" --output-on-failure -R '^smoke\.sanitized_game$' ||
@@ -66,7 +75,7 @@ fi
 
 step "fuzzers, ${fuzz_seconds} s each (build-fuzz/)"
 if CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DMD4_FUZZ=ON -DMD4_TESTS=OFF -DMD4_BENCH=OFF &&
+        -DMD4_WERROR=ON -DMD4_FUZZ=ON -DMD4_TESTS=OFF -DMD4_BENCH=OFF &&
     ninja -C "$root/build-fuzz"; then
     mkdir -p "$root/build-fuzz/crashes"
     while IFS= read -r fuzzer; do

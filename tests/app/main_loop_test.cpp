@@ -15,6 +15,7 @@
 #include "engine/variant.h"
 #include "game/game_flags.h"
 #include "platform/headless/headless.h"
+#include "support/address_sanitizer.h"
 #include "support/engine_fixture.h"
 
 namespace hl = plat::headless;
@@ -207,14 +208,6 @@ TEST_F(GameLoop, TheSeedComesFromThePlatformSoAScriptedRunReplays) {
     EXPECT_EQ(std::vector<int>(mixed.begin(), mixed.begin() + 3), std::vector<int>(first.begin(), first.begin() + 3));
     EXPECT_EQ(std::vector<int>(mixed.begin() + 3, mixed.end()), std::vector<int>(other.begin() + 3, other.end()));
 }
-
-#if defined(__SANITIZE_ADDRESS__)
-#define UNDER_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define UNDER_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 namespace {
 [[noreturn]] void runEntryWithoutMemoryForTheScreen() {

@@ -24,6 +24,7 @@
 #include "platform/headless/headless_audio.h"
 #include "platform/resources.h"
 #include "platform/threads.h"
+#include "support/address_sanitizer.h"
 #include "support/bmp_fixtures.h"
 #include "support/sound_files.h"
 
@@ -234,7 +235,7 @@ TEST_F(AssetLoad, HostileFilesAreRefusedWithALineEachAndTheBuiltInOnesTakeOver) 
 }
 
 TEST_F(AssetLoad, HostileFilesTakeNoMoreMemoryThanTheGamesOwn) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(UNDER_ADDRESS_SANITIZER)
     // The address sanitizer holds freed memory back, so the peak says nothing.
     GTEST_SKIP() << "peak memory is not the program's own under the address sanitizer";
 #endif

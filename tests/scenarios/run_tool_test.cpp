@@ -107,3 +107,16 @@ TEST(HeadlessRunTest, EscapeEndsTheRun) {
     EXPECT_TRUE(result.quit);
     EXPECT_EQ(result.frames, 4);
 }
+
+TEST(RunToolProgram, HelpPrintsTheUsage) {
+    for (const char* option : {"--help", "-h"}) {
+        FILE* out = popen((std::string(MD4_RUN_HEADLESS) + " " + option).c_str(), "r");
+        ASSERT_NE(out, nullptr);
+        std::string text;
+        char line[256];
+        while (std::fgets(line, sizeof line, out) != nullptr) text += line;
+        EXPECT_EQ(pclose(out), 0) << option;
+        EXPECT_EQ(text.rfind("usage: run-headless", 0), 0u) << option << ": " << text;
+        EXPECT_NE(text.find("stop-at STATE"), std::string::npos) << option;
+    }
+}

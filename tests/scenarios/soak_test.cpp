@@ -5,6 +5,7 @@
 #include <string>
 
 #include "headless_run/headless_run.h"
+#include "support/address_sanitizer.h"
 
 TEST(SoakTest, SameSeedSameGameWithSurfacesLostAndRestored) {
     RunScript script;
@@ -15,7 +16,7 @@ TEST(SoakTest, SameSeedSameGameWithSurfacesLostAndRestored) {
     EXPECT_EQ(script.stopState, 2);
     EXPECT_EQ(script.stopEntry, 3);
     script.stopState = -1;
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(UNDER_ADDRESS_SANITIZER)
     // The address sanitizer holds freed memory back for a while, so resident
     // memory in so short a run says nothing; its long soak reads it.
     script.memoryWarmupFrames = 0;

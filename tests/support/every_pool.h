@@ -48,19 +48,18 @@ inline void drawUnculled() {
 }
 
 // A copy of every family's records (the state a pool draw may change: the
-// animated style steps the frames on).
+// animated style steps the frames on), taken into a buffer of the records'
+// whole size and put back from it, one family after another.
 class Records {
 public:
-    Records() {
-        forEach([this](auto& storage) {
-            bytes.insert(bytes.end(), bytesOf(storage), bytesOf(storage) + sizeof storage);
+    Records() : bytes(recordBytes()) {
+        walk([this](unsigned char* storage, std::size_t at, std::size_t size) {
+            std::memcpy(bytes.data() + at, storage, size);
         });
     }
     void restore() const {
-        std::size_t at = 0;
-        forEach([&](auto& storage) {
-            std::memcpy(static_cast<void*>(storage), bytes.data() + at, sizeof storage);
-            at += sizeof storage;
+        walk([this](unsigned char* storage, std::size_t at, std::size_t size) {
+            std::memcpy(storage, bytes.data() + at, size);
         });
     }
     bool operator==(const Records& other) const { return bytes == other.bytes; }
@@ -85,9 +84,19 @@ private:
         each(ringShotRecords);
         each(curvingMissileRecords);
     }
-    template <typename Storage>
-    static const unsigned char* bytesOf(const Storage& storage) {
-        return reinterpret_cast<const unsigned char*>(&storage);
+    // Each family's storage with its offset in the copy and its size.
+    template <typename Copy>
+    static void walk(Copy copy) {
+        std::size_t at = 0;
+        forEach([&](auto& storage) {
+            copy(reinterpret_cast<unsigned char*>(&storage), at, sizeof storage);
+            at += sizeof storage;
+        });
+    }
+    static std::size_t recordBytes() {
+        std::size_t total = 0;
+        walk([&](unsigned char*, std::size_t, std::size_t size) { total += size; });
+        return total;
     }
     std::vector<unsigned char> bytes;
 };

@@ -18,6 +18,7 @@
 #include "app/main_loop.h"
 #include "game/game_flags.h"
 #include "game/score.h"
+#include "headless_run/state_digest.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
 
@@ -260,6 +261,29 @@ std::string lowered(std::string text) {
 
 }  // namespace
 
+const char* const runScriptCommands = R"(  seed N                   the random seed (default 1)
+  frames N                 end after N frames (default 200000)
+  stop-at STATE [N]        end when the state (1, 2, 3, 4, 6, 12) is entered,
+                           or entered for the N-th time
+  down FRAME KEY           key down before frame FRAME (frames count from 1)
+  up FRAME KEY             key up before frame FRAME
+  press FRAME KEY [FRAMES] down before FRAME, up FRAMES (1) frames later
+  picture FRAME PATH       the back surface after FRAME, as a bitmap
+  random-keys              play with random keys from the seed (arrows, the
+                           fire keys, S, Y, T, Enter, F1, F2, K, M; never Esc)
+  lose-surfaces N          declare every surface lost after every N-th frame
+  memory N                 read the resident memory after N frames and at the end
+  time-frames              measure every frame (median, p99, p99.9, heaviest)
+  digest N                 the game's state digest (state_digest.h) after
+                           every N-th frame
+  soak N                   N frames of random keys, every surface lost every
+                           3,000 frames; it fails on an error box, a stuck
+                           loop, or resident memory growing by more than 5 %
+                           from its warm-up (10,000 frames at least) to the end
+KEY is a name (Return, Escape, Space, Shift, Ctrl, Left, Up, Right, Down,
+F1..F12, A..Z, 0..9) or a number (0x10).
+)";
+
 int32_t virtualKeyByName(const std::string& name) {
     namespace vk = plat::VirtualKey;
     struct Named {
@@ -302,13 +326,14 @@ bool parseRunScript(const std::string& text, RunScript& script, std::string& err
         long long a = 0;
         std::string keyName;
         if (command == "seed" || command == "frames" || command == "stop-at" || command == "lose-surfaces" ||
-            command == "memory" || command == "soak") {
+            command == "memory" || command == "soak" || command == "digest") {
             if (!(words >> a) || a < 0 || a > INT32_MAX) return fail("expected a number");
             const auto n = static_cast<int32_t>(a);
             if (command == "seed") script.seed = static_cast<uint32_t>(a);
             if (command == "frames") script.frameLimit = n;
             if (command == "lose-surfaces") script.loseSurfacesEvery = n;
             if (command == "memory") script.memoryWarmupFrames = n;
+            if (command == "digest") script.digestEvery = n;
             if (command == "soak") {
                 script.frameLimit = n;
                 script.randomKeys = true;
@@ -412,6 +437,8 @@ bool runHeadlessFrame() {
     if (run.script.randomKeys) hl::clearMidiCommands();
     const int32_t frame = run.result.frames;
     savePicturesOf(frame);
+    if (run.log && run.script.digestEvery > 0 && frame % run.script.digestEvery == 0)
+        printStateDigest(run.log, frame, stateDigest());
     if (run.script.loseSurfacesEvery > 0 && frame % run.script.loseSurfacesEvery == 0) {
         plat::loseAllSurfaces();
         ++run.result.surfaceLosses;

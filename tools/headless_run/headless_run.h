@@ -52,6 +52,7 @@ struct RunScript {
     int32_t loseSurfacesEvery = 0;   // every surface lost after each such frame; 0 never
     int32_t memoryWarmupFrames = 0;  // resident memory read after these frames and at the end; 0 never
     bool timeFrames = false;         // each frame's wall and processor time measured
+    int32_t digestEvery = 0;         // the state digest logged after each such frame; 0 never
 };
 
 // The frames a soak warms up for before its first memory reading, how often
@@ -94,25 +95,10 @@ struct RunResult {
 };
 
 // Reads script lines into `script`; false with a message in `error` on the
-// first line it cannot read. One command a line, '#' starts a comment:
-//   seed N            the random seed
-//   frames N          end after N frames
-//   stop-at STATE [N] end when the state is entered (1, 2, 3, 4, 6, 12),
-//                     or entered for the N-th time
-//   down FRAME KEY    key down before frame FRAME
-//   up FRAME KEY      key up before frame FRAME
-//   press FRAME KEY [FRAMES]  down before FRAME, up FRAMES later (1)
-//   picture FRAME PATH        the back surface after FRAME, as a bitmap
-//   random-keys       play with random keys from the seed (arrows, the fire
-//                     keys, S, Y, T, Enter, F1, F2, K, M; never Esc)
-//   lose-surfaces N   declare every surface lost after every N-th frame
-//   memory N          read the resident memory after N frames and at the end
-//   time-frames       measure every frame (median, p99, heaviest)
-//   soak N            N frames of random keys, surfaces lost every
-//                     SoakSurfaceLossEvery frames, memory read after
-//                     SoakWarmupFrames (see soakPassed)
-// KEY is a name (Return, Escape, Space, Shift, Ctrl, Left, Up, Right, Down,
-// F1..F12, A..Z, 0..9) or a number (0x10).
+// first line it cannot read. One command a line, '#' starts a comment; the
+// commands and keys are listed in runScriptCommands (which run-headless
+// --help prints).
+extern const char* const runScriptCommands;
 bool parseRunScript(const std::string& text, RunScript& script, std::string& error);
 int32_t virtualKeyByName(const std::string& name);  // -1 when unknown
 

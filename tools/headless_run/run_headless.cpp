@@ -24,9 +24,35 @@
 
 #include "headless_run/headless_run.h"
 
+namespace {
+
+void printUsage() {
+    std::fputs(R"(usage: run-headless [SCRIPT...] [--COMMAND ARGS...]...
+
+Plays the real game headless, as fast as the machine allows, from a key
+script, and prints "frame N state S score P" for each state entered and a
+summary. SCRIPT files hold one command a line ('#' starts a comment); each
+--COMMAND with the words after it is one more line. Commands:
+)",
+               stdout);
+    std::fputs(runScriptCommands, stdout);
+    std::fputs(R"(
+Exit status: 0 when the run went through (and reached the stop state, if
+one was asked for), 1 otherwise, 2 on a bad script. For example:
+  run-headless --seed 7 --press 10 Return --press 70 F1 --down 1 Shift --stop-at 3
+)",
+               stdout);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::string text;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            printUsage();
+            return 0;
+        }
         if (std::strncmp(argv[i], "--", 2) == 0) {
             text += '\n';
             text += argv[i] + 2;
