@@ -1,7 +1,8 @@
 // The colour-keyed blit: ours (engDraw::Blit through the clip) against SDL's
 // own keyed blit (colour key with RLE acceleration) on the same sprites
 // (first checked to give the same pixels, so that the ratio is of equal work), with
-// each form of our copy the processor has (plain, AVX2, AVX-512), and one
+// the form the start-up timing chose and each form of our copy the
+// processor has (plain, SSE2, AVX2, AVX-512), and one
 // whole frame of the game's size on the headless screen. Ours copies each
 // picture densely or by its runs, whichever it judges faster; the frame mix
 // also times each way alone. The runs of every sprite are indexed by its
@@ -166,66 +167,78 @@ void compareOnSprites(benchmark::State& state, const std::vector<Placement>& spr
     state.counters["sdl_over_ours"] = std::chrono::duration<double>(theirs) / std::chrono::duration<double>(ours);
 }
 
-// Picks the form of our keyed copy (0 plain, 1 AVX2, 2 AVX-512) and how it
-// copies (0 chosen per picture, 1 dense, 2 by runs); false when the
-// processor lacks the form.
-bool pickKeyedCopy(benchmark::State& state, int64_t level, int64_t method) {
-    if (!plat::useKeyedCopy(static_cast<plat::KeyedCopyLevel>(level))) {
+constexpr const char* formNames[] = {"plain", "sse2", "avx2", "avx512"};
+constexpr const char* methodNames[] = {"", " dense only", " runs only"};
+
+// Picks the form of our keyed copy (0 plain, 1 SSE2, 2 AVX2, 3 AVX-512, -1
+// the one the start-up timing chose) and how it copies (0 chosen per
+// picture, 1 dense, 2 by runs); returns the form's name, nullptr (the
+// benchmark skipped) when the processor lacks the form.
+const char* pickKeyedCopy(benchmark::State& state, int64_t level, int64_t method) {
+    std::string name;
+    if (level < 0) {
+        name = std::string("default (") + formNames[static_cast<int>(plat::useMeasuredKeyedCopy())] + ")";
+    } else if (plat::useKeyedCopy(static_cast<plat::KeyedCopyLevel>(level))) {
+        name = formNames[level];
+    } else {
         state.SkipWithError("not supported by this processor");
-        return false;
+        return nullptr;
     }
     plat::useKeyedCopyMethod(static_cast<plat::KeyedCopyMethod>(method));
-    return true;
+    static std::string last;
+    last = name;
+    return last.c_str();
 }
 
 // Back to the start-up choice.
 void resetKeyedCopy() {
     plat::useKeyedCopyMethod(plat::KeyedCopyMethod::Auto);
-    plat::useKeyedCopy(plat::KeyedCopyLevel::Avx512) || plat::useKeyedCopy(plat::KeyedCopyLevel::Avx2);
+    plat::useMeasuredKeyedCopy();
 }
-
-constexpr const char* formNames[] = {"plain", "avx2", "avx512"};
-constexpr const char* methodNames[] = {"", " dense only", " runs only"};
 
 // The sprites of one size, at the frame's positions for that size.
 void BM_KeyedBlitBySize(benchmark::State& state) {
     const int kind = static_cast<int>(state.range(1));
-    if (!pickKeyedCopy(state, state.range(0), 0)) return;
+    const char* form = pickKeyedCopy(state, state.range(0), 0);
+    if (form == nullptr) return;
     std::vector<Placement> sprites;
     for (const Placement& p : scene().frame)
         if (p.slot == FirstSpriteSlot + kind) sprites.push_back(p);
     compareOnSprites(state, sprites);
     resetKeyedCopy();
-    state.SetLabel(std::string(formNames[state.range(0)]) + " " + std::to_string(spriteSizes[kind].width) + "x" +
+    state.SetLabel(std::string(form) + " " + std::to_string(spriteSizes[kind].width) + "x" +
                    std::to_string(spriteSizes[kind].height) + " x" + std::to_string(sprites.size()));
 }
 
 // All 400 sprites of a frame, without clearing or presenting.
 void BM_KeyedBlitFrameMix(benchmark::State& state) {
     scene();
-    if (!pickKeyedCopy(state, state.range(0), state.range(1))) return;
+    const char* form = pickKeyedCopy(state, state.range(0), state.range(1));
+    if (form == nullptr) return;
     compareOnSprites(state, scene().frame);
     resetKeyedCopy();
-    state.SetLabel(std::string(formNames[state.range(0)]) + methodNames[state.range(1)]);
+    state.SetLabel(std::string(form) + methodNames[state.range(1)]);
 }
 
 // One whole frame: clear, 400 keyed sprites, present to the headless screen.
 void BM_Frame(benchmark::State& state) {
     Scene& s = scene();
-    if (!pickKeyedCopy(state, state.range(0), 0)) return;
+    const char* form = pickKeyedCopy(state, state.range(0), 0);
+    if (form == nullptr) return;
     for (auto _ : state) {
         engDraw::ClearScreen();
         for (const Placement& p : s.frame) oursBlit(p);
         engDraw::Present();
     }
     resetKeyedCopy();
-    state.SetLabel(formNames[state.range(0)]);
+    state.SetLabel(form);
 }
 
 }  // namespace
 
-// Arguments: form (0 plain, 1 AVX2, 2 AVX-512), then sprite size or method.
-BENCHMARK(BM_KeyedBlitBySize)->ArgsProduct({{0, 1, 2}, benchmark::CreateDenseRange(0, SpriteKinds - 1, 1)});
-BENCHMARK(BM_KeyedBlitFrameMix)->ArgsProduct({{0, 1, 2}, {0, 1, 2}});
-BENCHMARK(BM_Frame)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+// Arguments: form (-1 the default, 0 plain, 1 SSE2, 2 AVX2, 3 AVX-512), then
+// sprite size or method.
+BENCHMARK(BM_KeyedBlitBySize)->ArgsProduct({{-1, 0, 1, 2, 3}, benchmark::CreateDenseRange(0, SpriteKinds - 1, 1)});
+BENCHMARK(BM_KeyedBlitFrameMix)->ArgsProduct({{-1, 0, 1, 2, 3}, {0, 1, 2}});
+BENCHMARK(BM_Frame)->DenseRange(-1, 3)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -1,9 +1,14 @@
-// The running game loop on a still screen: processor use and frame
-// lateness, once with the loop as the game runs it (sleeping until the next
-// frame is due) and once polling without ever yielding, as a baseline.
+// The running game loop: frames a second, processor use and frame
+// lateness, on a still screen (the opening screen) and in stage 1 with the
+// fire key held (entered as a player does, Enter then F1; the ship never
+// dies, so the stage goes on), with the loop as the game runs it (sleeping
+// until the next frame is due), and on the still screen once more polling
+// without ever yielding, as a baseline.
 //
-// Runs on the real platform layer; start it without a display:
+// Runs on the real platform layer, without a display or on an X display:
 //   SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ./bench_pacing
+//   DISPLAY=:n SDL_AUDIODRIVER=dummy ./bench_pacing
+// bench/pacing.py runs it so, beside a baseline build, several times.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -17,6 +22,8 @@
 #include "assets/standin/standin.h"
 #include "engine/eng_system.h"
 #include "engine/variant.h"
+#include "game/game_flags.h"
+#include "game/game_states.h"
 #include "platform/window.h"
 
 namespace {
@@ -28,10 +35,13 @@ int64_t frameWork;                // counter ticks spent inside the handler
 // end of the opening screen's first frame (its present included).
 int64_t startupBegin = -1, startupEnd = -1;
 
-void timedOpeningScreen() {
+StateHandler gameHandlers[StateCount];
+
+// Every state's handler, timed.
+void timedHandler() {
     const int64_t start = plat::counter();
     lateness.push_back(start - frameDue);
-    runOpeningScreen();
+    gameHandlers[gameState]();
     frameWork += plat::counter() - start;
 }
 
@@ -56,7 +66,10 @@ bool startGame() {
     loadAssetsAndOpen();
     runOpeningScreen();  // the first frame, presented
     startupEnd = plat::counter();
-    stateHandlers[stateOpening] = timedOpeningScreen;
+    for (int state = 0; state < StateCount; ++state) {
+        gameHandlers[state] = stateHandlers[state];
+        if (gameHandlers[state] != nullptr) stateHandlers[state] = timedHandler;
+    }
     // Let the work that start-up leaves to threads (the rest of the asset
     // set, the soundfont) finish, so the figures are those of a still screen.
     plat::sleepMs(3000);
@@ -90,8 +103,36 @@ void pollingTurn() {
     if (engSystem::PaceFrame()) stateHandlerFor(gameState)();
 }
 
+void post(plat::MessageType type, int key) { plat::postMessage(plat::Message{type, static_cast<uint32_t>(key), 0}); }
+
+// Runs the loop until the counter reaches `end`.
+void runLoopUntil(int64_t end) {
+    while (plat::counter() < end) {
+        frameDue = engSystem::NextFrameDeadline();
+        runLoopTurn();
+    }
+}
+
+// From the opening screen into stage 1 as a player gets there (Enter, F1,
+// each held a fifth of a second), then the fire key down.
+bool enterStage1WithFireHeld() {
+    const int64_t second = plat::counterFrequency();
+    for (const int key : {plat::VirtualKey::Return, plat::VirtualKey::F1}) {
+        post(plat::MessageType::KeyDown, key);
+        runLoopUntil(plat::counter() + second / 5);
+        post(plat::MessageType::KeyUp, key);
+        runLoopUntil(plat::counter() + 2 * second);
+    }
+    noDeath = 1;
+    post(plat::MessageType::KeyDown, plat::VirtualKey::Shift);
+    runLoopUntil(plat::counter() + second);
+    return gameState == stateStage1;
+}
+
+enum class Scene { Still, Stage1FireHeld };
+
 // Runs the loop for state.range(0) seconds.
-void measure(benchmark::State& state, bool yielding) {
+void measure(benchmark::State& state, bool yielding, Scene scene = Scene::Still) {
     const double runSeconds = static_cast<double>(state.range(0));
     if (!startGame()) {
         state.SkipWithError("no window");
@@ -102,6 +143,10 @@ void measure(benchmark::State& state, bool yielding) {
         previousState = 0;
         engSystem::SetActive(1);
         engSystem::ResetFrameClock();
+        if (scene == Scene::Stage1FireHeld && !enterStage1WithFireHeld()) {
+            state.SkipWithError("the game did not reach stage 1");
+            return;
+        }
         lateness.clear();
         frameWork = 0;
         lateness.reserve(static_cast<size_t>(runSeconds * 70));
@@ -126,6 +171,7 @@ void measure(benchmark::State& state, bool yielding) {
         state.counters["late_p50_us"] = percentileUs(lateness, 0.50);
         state.counters["late_p99_us"] = percentileUs(lateness, 0.99);
         state.counters["late_max_us"] = percentileUs(lateness, 1.0);
+        state.counters["state"] = gameState;
         if (yielding) {
             state.counters["startup_ms"] =
                 1e3 * static_cast<double>(startupEnd - startupBegin) / static_cast<double>(frequency);
@@ -135,9 +181,11 @@ void measure(benchmark::State& state, bool yielding) {
 
 void BM_GameLoopYielding(benchmark::State& state) { measure(state, true); }
 void BM_GameLoopPolling(benchmark::State& state) { measure(state, false); }
+void BM_Stage1FireHeld(benchmark::State& state) { measure(state, true, Scene::Stage1FireHeld); }
 
 }  // namespace
 
 BENCHMARK(BM_GameLoopYielding)->Arg(20)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_Stage1FireHeld)->Arg(20)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_GameLoopPolling)->Arg(5)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_MAIN();

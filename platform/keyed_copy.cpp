@@ -43,6 +43,13 @@ template <class CopyRun>
     const size_t srcPitch = static_cast<size_t>(c.src->width), dstPitch = c.dstPitch;
     const uint32_t* s = c.src->pixels + static_cast<size_t>(c.rect.top) * srcPitch;
     uint32_t* d = c.d;
+    if (left == 0 && right == c.src->width) {
+        // Whole rows (most sprites): no run to cut.
+        for (int y = c.rect.top; y < bottom; ++y, s += srcPitch, d += dstPitch)
+            for (const Run* run = runs + rowStart[y]; run != runs + rowStart[y + 1]; ++run)
+                copyRun(d + run->begin, s + run->begin, run->end - run->begin);
+        return;
+    }
     for (int y = c.rect.top; y < bottom; ++y, s += srcPitch, d += dstPitch) {
         const Run* run = runs + rowStart[y];
         const Run* const rowEnd = runs + rowStart[y + 1];
@@ -56,21 +63,60 @@ template <class CopyRun>
     }
 }
 
-// One memcpy per run: the C library's copy uses the widest moves the
-// processor has.
+// Blocks of 4 pixels, then one block ending at the run's end (overlapping
+// the one before: those pixels are written twice with the same value);
+// shorter runs as two overlapping pairs or one pixel. Copies of a fixed
+// size compile to single moves (16 bytes on most processors); a call of the
+// C library's copy per run would cost more than most runs.
 struct CopyRunPlain {
     void operator()(uint32_t* d, const uint32_t* s, int n) const {
-        std::memcpy(d, s, static_cast<size_t>(n) * sizeof(uint32_t));
+        if (n >= 4) {
+            int i = 0;
+            for (; i + 4 <= n; i += 4) std::memcpy(d + i, s + i, 16);
+            if (i < n) std::memcpy(d + n - 4, s + n - 4, 16);
+        } else if (n >= 2) {
+            std::memcpy(d, s, 8);
+            std::memcpy(d + n - 2, s + n - 2, 8);
+        } else {
+            d[0] = s[0];
+        }
     }
 };
 void runCopyPlain(const RunCopy& c) { walkRuns(c, CopyRunPlain{}); }
 
 #if defined(__x86_64__) || defined(__i386__)
 
+// The SSE2 and AVX2 dense copies read the destination's block and write it
+// back whole, its transparent pixels as they were: a masked store would do
+// the same and is many times slower on some processors.
+__attribute__((target("sse2"))) inline void keyedBlockSse2(uint32_t* d, const uint32_t* s, __m128i low24, __m128i keys) {
+    const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    const __m128i clear = _mm_cmpeq_epi32(_mm_and_si128(p, low24), keys);
+    const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_or_si128(_mm_and_si128(clear, old), _mm_andnot_si128(clear, p)));
+}
+
+__attribute__((target("sse2"))) void denseCopySse2(const KeyedCopy& c) {
+    if (c.w < 4) return denseCopyPlain(c);
+    const __m128i low24 = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i keys = _mm_set1_epi32(static_cast<int>(c.key));
+    const int whole = c.w - c.w % 4;
+    const uint32_t* s = c.s;
+    uint32_t* d = c.d;
+    for (int row = 0; row < c.h; ++row, s += c.srcPitch, d += c.dstPitch) {
+        for (int i = 0; i < whole; i += 4) keyedBlockSse2(d + i, s + i, low24, keys);
+        // The last pixels one by one: a block overlapping the one before
+        // would read pixels that store has not yet passed on.
+        for (int i = whole; i < c.w; ++i)
+            if ((s[i] & 0x00FFFFFFu) != c.key) d[i] = s[i];
+    }
+}
+
 __attribute__((target("avx2"))) inline void keyedBlockAvx2(uint32_t* d, const uint32_t* s, __m256i low24, __m256i keys) {
     const __m256i p = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s));
     const __m256i clear = _mm256_cmpeq_epi32(_mm256_and_si256(p, low24), keys);
-    _mm256_maskstore_epi32(reinterpret_cast<int*>(d), _mm256_xor_si256(clear, _mm256_set1_epi32(-1)), p);
+    const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm256_blendv_epi8(p, old, clear));
 }
 
 __attribute__((target("avx2"))) void denseCopyAvx2(const KeyedCopy& c) {
@@ -82,9 +128,14 @@ __attribute__((target("avx2"))) void denseCopyAvx2(const KeyedCopy& c) {
     uint32_t* d = c.d;
     for (int row = 0; row < c.h; ++row, s += c.srcPitch, d += c.dstPitch) {
         for (int i = 0; i < whole; i += 8) keyedBlockAvx2(d + i, s + i, low24, keys);
-        // The last pixels as one block ending at the row's end: pixels it
-        // shares with the block before are simply written again.
-        if (whole < c.w) keyedBlockAvx2(d + c.w - 8, s + c.w - 8, low24, keys);
+        // The last pixels: a block of 4, then one by one (see denseCopySse2).
+        int i = whole;
+        if (i + 4 <= c.w) {
+            keyedBlockSse2(d + i, s + i, _mm256_castsi256_si128(low24), _mm256_castsi256_si128(keys));
+            i += 4;
+        }
+        for (; i < c.w; ++i)
+            if ((s[i] & 0x00FFFFFFu) != c.key) d[i] = s[i];
     }
 }
 
@@ -137,20 +188,22 @@ __attribute__((target("avx512f"))) void denseCopyAvx512(const KeyedCopy& c) {
     }
 }
 
-// Whole blocks of 16, then the rest through a mask (masked-off lanes are
-// neither read nor written).
+// Whole blocks of 16, then one block ending at the run's end (overlapping
+// the one before, as the AVX2 copy does); shorter runs as the AVX2 copy
+// copies them. No masked store: on some processors it costs more than the
+// pixels it saves.
 struct CopyRunAvx512 {
     __attribute__((target("avx512f"))) void operator()(uint32_t* d, const uint32_t* s, int n) const {
+        if (n < 16) return CopyRunAvx2{}(d, s, n);
         int i = 0;
         for (; i + 16 <= n; i += 16) _mm512_storeu_si512(d + i, _mm512_loadu_si512(s + i));
-        if (i < n) {
-            const auto lanes = static_cast<__mmask16>((1u << (n - i)) - 1u);
-            _mm512_mask_storeu_epi32(d + i, lanes, _mm512_maskz_loadu_epi32(lanes, s + i));
-        }
+        if (i < n) _mm512_storeu_si512(d + n - 16, _mm512_loadu_si512(s + n - 16));
     }
 };
 __attribute__((target("avx512f"))) void runCopyAvx512(const RunCopy& c) { walkRuns(c, CopyRunAvx512{}); }
 
+// The plain copy by runs already moves 16 bytes at a time.
+constexpr KeyedCopyForm sse2Form{denseCopySse2, runCopyPlain};
 constexpr KeyedCopyForm avx2Form{denseCopyAvx2, runCopyAvx2};
 constexpr KeyedCopyForm avx512Form{denseCopyAvx512, runCopyAvx512};
 #endif
@@ -163,6 +216,7 @@ const KeyedCopyForm* keyedCopyForm(KeyedCopyLevel level) {
     switch (level) {
         case KeyedCopyLevel::Plain: return &plainForm;
 #if defined(__x86_64__) || defined(__i386__)
+        case KeyedCopyLevel::Sse2: return __builtin_cpu_supports("sse2") ? &sse2Form : nullptr;
         case KeyedCopyLevel::Avx2: return __builtin_cpu_supports("avx2") ? &avx2Form : nullptr;
         case KeyedCopyLevel::Avx512: return __builtin_cpu_supports("avx512f") ? &avx512Form : nullptr;
 #else

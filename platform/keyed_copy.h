@@ -22,7 +22,7 @@ struct Run {
 };
 static_assert(MaxSurfaceSide <= UINT16_MAX, "run bounds are 16-bit");
 
-constexpr int KeyedCopyLevels = 3;  // Plain, Avx2, Avx512
+constexpr int KeyedCopyLevels = 4;  // Plain, Sse2, Avx2, Avx512
 
 struct KeyRuns {
     bool valid = false;                       // false: pixels or key changed since it was built

@@ -5,6 +5,7 @@
 #include "platform/surface_kernels.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -24,19 +25,13 @@ bool rectInside(const Rect& r, int width, int height) {
            r.bottom <= height;
 }
 
-// The chosen form of the keyed copy and how blit picks between its dense
-// copy and its copy by runs.
-KeyedCopyLevel bestKeyedCopyLevel() {
-#if defined(__x86_64__) || defined(__i386__)
-    __builtin_cpu_init();  // this runs among the static initialisers
-#endif
-    for (KeyedCopyLevel level : {KeyedCopyLevel::Avx512, KeyedCopyLevel::Avx2})
-        if (keyedCopyForm(level) != nullptr) return level;
-    return KeyedCopyLevel::Plain;
-}
-KeyedCopyLevel keyedCopyLevel = bestKeyedCopyLevel();
-const KeyedCopyForm* keyedCopy = keyedCopyForm(keyedCopyLevel);
+// The chosen form of the keyed copy (none until the forms are timed or a
+// caller picks one) and how blit picks between its dense copy and its copy
+// by runs.
+KeyedCopyLevel keyedCopyLevel = KeyedCopyLevel::Plain;
+const KeyedCopyForm* keyedCopy = nullptr;
 KeyedCopyMethod keyedCopyMethod = KeyedCopyMethod::Auto;
+void measureKeyedCopies();
 }  // namespace
 
 bool useKeyedCopy(KeyedCopyLevel level) {
@@ -77,22 +72,16 @@ void scanRow(const uint32_t* row, int width, uint32_t key, OnRun onRun) {
     }
 }
 
-// Rough cost of each copy per form (indexed by KeyedCopyLevel), measured on
-// ellipse-shaped sprites from 30x30 to 440x360 and expressed in sixteenths
-// of the cost of copying one opaque pixel by runs.
-// The dense copy pays for every pixel of the rectangle (it compares them
-// all); the copy by runs pays for each run (finding and starting it) and for
-// each opaque pixel. Small sprites with few transparent pixels favour the
-// dense copy of the SIMD forms; big ones, or any with wide transparent
-// margins, favour the runs.
+// What each copy of each form (indexed by KeyedCopyLevel) costs here, in
+// nanoseconds: the dense copy pays for every pixel of the rectangle (it
+// compares them all); the copy by runs pays for each run (finding and
+// starting it) and for each opaque pixel. Measured by measureKeyedCopies.
 struct CopyCost {
-    uint32_t densePixel, run, runPixel;
+    double densePixel, run, runPixel;
 };
-constexpr CopyCost copyCosts[KeyedCopyLevels] = {
-    {128, 250, 16},  // Plain: the dense copy tests pixel by pixel
-    {16, 350, 16},   // Avx2
-    {12, 250, 16},   // Avx512
-};
+CopyCost copyCosts[KeyedCopyLevels];
+bool keyedCopiesMeasured = false;
+KeyedCopyLevel measuredLevel = KeyedCopyLevel::Plain;
 
 // Makes room for more runs: twice as many, at least one a row to start.
 bool growRuns(KeyRuns& index, size_t rows) {
@@ -136,12 +125,14 @@ bool buildKeyRuns(const Surface* src) {
     if (outOfMemory) return false;
     index->rowStart[src->height] = static_cast<uint32_t>(count);
 
-    const uint64_t area = static_cast<uint64_t>(src->width) * src->height;
+    index->valid = true;
+    if (!keyedCopiesMeasured) measureKeyedCopies();  // which builds indexes of its own
+    const double area = static_cast<double>(src->width) * src->height;
     for (int level = 0; level < KeyedCopyLevels; ++level) {
         const CopyCost& c = copyCosts[level];
-        index->runsFaster[level] = count * c.run + opaque * c.runPixel < area * c.densePixel;
+        index->runsFaster[level] =
+            static_cast<double>(count) * c.run + static_cast<double>(opaque) * c.runPixel < area * c.densePixel;
     }
-    index->valid = true;
     return true;
 }
 
@@ -163,7 +154,112 @@ void freeKeyRuns(Surface* surface) {
     surface->keyRuns = nullptr;
 }
 
+// ---------------------------------------------------------------------------
+// Timing the forms
+// ---------------------------------------------------------------------------
+// Two 32x32 sample pictures: a disc (one run a row, as most sprites) and
+// stripes of 3 opaque and 2 transparent pixels (many short runs). Each copy
+// is timed as the best of a few rounds; the two copies by runs give the
+// cost of a run and of a pixel, the dense copy of the disc that of a pixel.
+// The form chosen is the one that copies the two samples fastest, each by
+// its faster copy.
+
+constexpr int SampleSide = 32;
+
+struct Sample {
+    uint32_t pixels[SampleSide * SampleSide];
+    Surface surface;
+    size_t runs = 0, opaque = 0;
+};
+
+bool sampleOpaque(int kind, int x, int y) {
+    if (kind == 1) return x % 5 < 3;
+    const int dx = 2 * x + 1 - SampleSide, dy = 2 * y + 1 - SampleSide;
+    return dx * dx + dy * dy < (SampleSide - 4) * (SampleSide - 4);
+}
+
+// Nanoseconds of one call of `copy`: the best of several rounds.
+template <class Copy>
+double timeCopy(Copy copy) {
+    using Clock = std::chrono::steady_clock;
+    constexpr int Rounds = 7, Calls = 4;
+    double best = 1e18;
+    for (int round = 0; round < Rounds; ++round) {
+        const Clock::time_point start = Clock::now();
+        for (int i = 0; i < Calls; ++i) copy();
+        best = std::min(best, std::chrono::duration<double, std::nano>(Clock::now() - start).count() / Calls);
+    }
+    return best;
+}
+
+void measureKeyedCopies() {
+    keyedCopiesMeasured = true;
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_cpu_init();
+#endif
+    static Sample samples[2];
+    static uint32_t target[SampleSide * SampleSide];
+    for (int kind = 0; kind < 2; ++kind) {
+        Sample& sample = samples[kind];
+        for (int y = 0; y < SampleSide; ++y)
+            for (int x = 0; x < SampleSide; ++x)
+                sample.pixels[y * SampleSide + x] = sampleOpaque(kind, x, y) ? 0x406080u + static_cast<uint32_t>(x + y) : 0u;
+        sample.surface = Surface{};
+        sample.surface.width = sample.surface.height = SampleSide;
+        sample.surface.pixels = sample.pixels;
+        sample.surface.hasColorKey = true;
+        if (!buildKeyRuns(&sample.surface)) {
+            // No memory for an index: the widest form, untimed (the dense
+            // copy does the work).
+            for (int level = 0; level < KeyedCopyLevels; ++level)
+                if (keyedCopyForm(static_cast<KeyedCopyLevel>(level)) != nullptr) measuredLevel = static_cast<KeyedCopyLevel>(level);
+            for (Sample& built : samples) freeKeyRuns(&built.surface);
+            if (keyedCopy == nullptr) useKeyedCopy(measuredLevel);
+            return;
+        }
+        sample.runs = sample.surface.keyRuns->rowStart[SampleSide];
+        sample.opaque = 0;
+        for (size_t i = 0; i < sample.runs; ++i)
+            sample.opaque += static_cast<size_t>(sample.surface.keyRuns->runs[i].end - sample.surface.keyRuns->runs[i].begin);
+    }
+    const Rect whole{0, 0, SampleSide, SampleSide};
+    double bestTime = 1e18;
+    for (int level = 0; level < KeyedCopyLevels; ++level) {
+        const KeyedCopyForm* form = keyedCopyForm(static_cast<KeyedCopyLevel>(level));
+        if (form == nullptr) continue;
+        double dense[2], runs[2];
+        for (int kind = 0; kind < 2; ++kind) {
+            const Sample& sample = samples[kind];
+            dense[kind] = timeCopy([&] {
+                form->dense(KeyedCopy{target, SampleSide, sample.pixels, SampleSide, SampleSide, SampleSide, 0});
+            });
+            runs[kind] = timeCopy([&] { form->byRuns(RunCopy{target, SampleSide, &sample.surface, sample.surface.keyRuns, whole}); });
+        }
+        // runs[k] = runs_k * run + opaque_k * runPixel, for both samples.
+        const double r0 = static_cast<double>(samples[0].runs), p0 = static_cast<double>(samples[0].opaque);
+        const double r1 = static_cast<double>(samples[1].runs), p1 = static_cast<double>(samples[1].opaque);
+        const double det = r0 * p1 - r1 * p0;
+        CopyCost& cost = copyCosts[level];
+        cost.densePixel = std::min(dense[0], dense[1]) / (SampleSide * SampleSide);
+        cost.run = std::max((runs[0] * p1 - runs[1] * p0) / det, 0.01);
+        cost.runPixel = std::max((r0 * runs[1] - r1 * runs[0]) / det, 0.01);
+        const double time = std::min(dense[0], runs[0]) + std::min(dense[1], runs[1]);
+        if (time < bestTime) {
+            bestTime = time;
+            measuredLevel = static_cast<KeyedCopyLevel>(level);
+        }
+    }
+    for (Sample& sample : samples) freeKeyRuns(&sample.surface);
+    if (keyedCopy == nullptr) useKeyedCopy(measuredLevel);
+}
+
 }  // namespace
+
+KeyedCopyLevel useMeasuredKeyedCopy() {
+    if (!keyedCopiesMeasured) measureKeyedCopies();
+    useKeyedCopy(measuredLevel);
+    return measuredLevel;
+}
 
 void surfacePixelsChanged(Surface* surface) {
     if (surface != nullptr) forgetKeyRuns(surface);
@@ -270,6 +366,7 @@ Result blit(Surface* dst, int x, int y, const Surface* src, const Rect& srcRect,
             std::memmove(d, s, static_cast<size_t>(w) * sizeof(uint32_t));
         return Result::Ok;
     }
+    if (!keyedCopiesMeasured) measureKeyedCopies();
     // A copy within one surface stays with the dense copy, whose order of
     // reads and writes decides what overlapping rectangles give.
     const KeyRuns* index = src != dst && keyedCopyMethod != KeyedCopyMethod::Dense ? keyRunsOf(src) : nullptr;

@@ -86,7 +86,9 @@ using WindowProc = int (*)(const Message&);
 void setWindowProc(WindowProc proc);
 
 // Takes the next message off the queue (removes it). false when empty.
-// In the SDL layer this also pumps the window system's events.
+// In the SDL layer this also pumps the window system's events, except right
+// after a waitMessageUntil that waited out its deadline: that pumped them
+// before its last stretch, so that the frame due starts at once.
 bool peekMessage(Message& out);
 // Blocks until a message is available (it is not removed).
 void waitMessage();

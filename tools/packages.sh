@@ -25,5 +25,5 @@ TEST_PACKAGES=(
     "${GAME_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool x11-utils imagemagick
 )

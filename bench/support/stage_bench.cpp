@@ -36,6 +36,13 @@ void armByGroups(const Row& row, int pool, int groupSize, void (*arm)(int pool, 
 
 }  // namespace
 
+void makeEveryPictureReady() {
+    for (int slot = FirstLoadSlot; slot < ImageSlotCount; ++slot) {
+        engDraw::FillSlot(slot);
+        if (plat::Surface* surface = imageSlots[slot].surface) plat::prepareKeyedCopy(surface);
+    }
+}
+
 bool reachStage1() {
     RunScript script;
     std::string error;
@@ -44,6 +51,7 @@ bool reachStage1() {
     while (gameState != stateStage1 || headlessFramesRun() < 71) {
         if (!runHeadlessFrame()) return false;
     }
+    makeEveryPictureReady();
     return true;
 }
 

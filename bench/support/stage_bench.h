@@ -7,8 +7,12 @@
 
 #include <cstddef>
 
-// Enter on frame 10, F1 on frame 70: stage 1 runs from frame 71. False
-// when the run did not get there.
+// Every picture of the set made and decoded (with the index of its opaque
+// runs), as the program does while it waits for frames: timed frames then
+// do only a frame's work.
+void makeEveryPictureReady();
+// Enter on frame 10, F1 on frame 70: stage 1 runs from frame 71, with every
+// picture ready. False when the run did not get there.
 bool reachStage1();
 // From stage 1 into stage 2 or 3 as a boss's defeat leaves it: the play
 // state and the pools reset, the state switched (no wipe).

@@ -28,8 +28,9 @@ bool createPresentTargets();
 void destroyPresentTargets();
 // Makes the texture again after the renderer lost its device.
 void recreateTexture();
-// The whole window is drawn again by the next present (it was exposed).
-void invalidatePicture();
+// The window was exposed: shows the last presented picture again at once,
+// whether or not a frame follows.
+void repaintPicture();
 // Pointer positions: window pixels to picture pixels where we scale the
 // picture ourselves (a renderer maps its events itself), and back.
 void windowToPicture(int& x, int& y);

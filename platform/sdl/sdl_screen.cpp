@@ -98,17 +98,34 @@ bool rendererIsSoftware(SDL_Renderer* renderer) {
     return false;
 }
 
+// What the texture holds: the rectangle last presented, or nothing yet.
+struct TexturePicture {
+    bool held = false;
+    SDL_Rect rect{};
+};
+TexturePicture shownTexture;
+
 void showBlack() {
     SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
     SDL_RenderClear(display.renderer);
     SDL_RenderPresent(display.renderer);
 }
 
+// The texture's picture to the window, black around it.
+void renderTexture() {
+    SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(display.renderer);
+    if (shownTexture.held) SDL_RenderCopy(display.renderer, display.texture, &shownTexture.rect, &shownTexture.rect);
+    SDL_RenderPresent(display.renderer);
+}
+
 Result presentThroughRenderer(const Surface* back, const SDL_Rect& rect, bool any, bool waitVBlank) {
+    shownTexture.held = false;
     if (any) {
         const uint32_t* first = back->pixels + static_cast<size_t>(rect.y) * back->width + rect.x;
         if (SDL_UpdateTexture(display.texture, &rect, first, back->width * static_cast<int>(sizeof(uint32_t))) != 0)
             return Result::NoSurface;
+        shownTexture = TexturePicture{true, rect};
     }
     // With no display to show on, the frame goes as far as the texture (the
     // upload a real display needs too) and no further.
@@ -119,10 +136,7 @@ Result presentThroughRenderer(const Surface* back, const SDL_Rect& rect, bool an
         SDL_RenderSetVSync(display.renderer, vsync);
         display.vsync = vsync;
     }
-    SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(display.renderer);
-    if (any) SDL_RenderCopy(display.renderer, display.texture, &rect, &rect);
-    SDL_RenderPresent(display.renderer);
+    renderTexture();
     return Result::Ok;
 }
 
@@ -236,6 +250,7 @@ void sdl::destroyPresentTargets() {
     display.renderer = nullptr;
     display.windowSurface = false;
     picture = WindowPicture{};
+    shownTexture = TexturePicture{};
 }
 
 void sdl::recreateTexture() {
@@ -244,10 +259,27 @@ void sdl::recreateTexture() {
     if (display.texture != nullptr) SDL_DestroyTexture(display.texture);
     display.texture = makeTexture();
     display.vsync = -1;
+    shownTexture.held = false;
 }
 
-void sdl::invalidatePicture() {
-    if (display.windowSurface) invalidateScaledView(picture.view);
+void sdl::repaintPicture() {
+    if (display.offscreen) return;
+    if (display.windowSurface) {
+        // The window's pixels still hold the last picture drawn into them,
+        // unless the window has a new pixel buffer: that is drawn from the
+        // view's copy of the picture.
+        SDL_Surface* s = windowSurface();
+        if (s == nullptr) return;
+        if (picture.view.wholeTarget && (!SDL_MUSTLOCK(s) || SDL_LockSurface(s) == 0)) {
+            Rect whole[1];
+            updateScaledView(picture.view, picture.view.shown.data(), static_cast<size_t>(picture.view.sourceWidth),
+                             static_cast<uint32_t*>(s->pixels), static_cast<size_t>(s->pitch / 4), whole, 1);
+            if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+        }
+        SDL_UpdateWindowSurface(display.window);
+    } else if (display.renderer != nullptr && display.texture != nullptr) {
+        renderTexture();
+    }
 }
 
 void sdl::windowToPicture(int& x, int& y) {

@@ -78,6 +78,10 @@ constexpr int64_t FineWaitNs = 2'000'000;
 // It starts a piece of idle work only this long before its deadline.
 constexpr int64_t IdleWorkLeadNs = 4'000'000;
 IdleWork idleWork = nullptr;
+// The events were pumped just before the last wait for a frame's deadline:
+// the next peek takes only what is queued, so that nothing stands between
+// the deadline and the frame (a frame started late is never made up).
+bool pumpedBeforeDeadline = false;
 
 uint32_t postedEventType() {
     static const uint32_t type = [] {
@@ -102,7 +106,7 @@ bool takeEvent(const SDL_Event& taken, QueuedMessage& out) {
         sdl::recreateTexture();
         return false;
     }
-    if (taken.type == SDL_WINDOWEVENT && taken.window.event == SDL_WINDOWEVENT_EXPOSED) sdl::invalidatePicture();
+    if (taken.type == SDL_WINDOWEVENT && taken.window.event == SDL_WINDOWEVENT_EXPOSED) sdl::repaintPicture();
     SDL_Event event = taken;
     if (event.type == SDL_MOUSEMOTION) sdl::windowToPicture(event.motion.x, event.motion.y);
     if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP)
@@ -204,7 +208,9 @@ void setWindowProc(WindowProc proc) { windowProc = proc; }
 bool peekMessage(Message& out) {
     pollRaiseRequests(false);
     QueuedMessage item;
-    if (!queue.pop(item) && !pollEvents(item)) return false;
+    const bool pump = !pumpedBeforeDeadline;
+    pumpedBeforeDeadline = false;
+    if (!queue.pop(item) && (!pump || !pollEvents(item))) return false;
     applyKeyMessage(keyStates, item.msg, item.scancode);
     out = item.msg;
     return true;
@@ -238,11 +244,19 @@ bool waitMessageUntil(int64_t deadline) {
             continue;
         }
         const int64_t coarseMs = (remaining - FineWaitNs) / 1'000'000;
-        // Without a display nothing but our own posts can come, and those
-        // are taken at the deadline: one sleep instead of two.
+        // The last stretch (without a display, where nothing but our own
+        // posts can come, the whole wait): the events are pumped first, then
+        // the wait runs to the deadline and returns at once, leaving what
+        // arrives meanwhile to the turn after the frame.
         if (!videoUp || display.offscreen || coarseMs < 1) {
+            QueuedMessage item;
+            if (pollEvents(item)) {
+                queue.push(item);
+                return true;
+            }
             sleepUntil(deadline);
-            break;
+            pumpedBeforeDeadline = true;
+            return false;
         }
         waitEvents(static_cast<int>(coarseMs < WaitSliceMs ? coarseMs : WaitSliceMs));
     }

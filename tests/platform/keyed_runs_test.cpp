@@ -62,7 +62,7 @@ protected:
     void SetUp() override { dst = plat::createSurface(96, 40); }
     void TearDown() override {
         plat::useKeyedCopyMethod(KeyedCopyMethod::Auto);
-        plat::useKeyedCopy(KeyedCopyLevel::Avx512) || plat::useKeyedCopy(KeyedCopyLevel::Avx2);
+        plat::useMeasuredKeyedCopy();
         plat::destroySurface(dst);
     }
 
@@ -71,7 +71,7 @@ protected:
     void expectCopiesRight(const Surface* src, const Rect& r, int x, int y, const std::string& when) {
         std::vector<uint32_t> expected(96 * 40, Background);
         referenceBlit(expected, 96, x, y, src, r);
-        for (KeyedCopyLevel level : {KeyedCopyLevel::Plain, KeyedCopyLevel::Avx2, KeyedCopyLevel::Avx512}) {
+        for (KeyedCopyLevel level : {KeyedCopyLevel::Plain, KeyedCopyLevel::Sse2, KeyedCopyLevel::Avx2, KeyedCopyLevel::Avx512}) {
             if (!plat::useKeyedCopy(level)) continue;
             for (KeyedCopyMethod method : {KeyedCopyMethod::Dense, KeyedCopyMethod::Runs, KeyedCopyMethod::Auto}) {
                 plat::useKeyedCopyMethod(method);

@@ -109,9 +109,14 @@ TEST(ScaledView, RedrawsOnlyTheRowsThatReadAChangedRowAndNothingForTheSamePictur
             }
         }
 
-    // After an exposure everything again; one-to-one copies the picture.
+    // After an exposure everything again, also from the view's own copy of
+    // the picture; one-to-one copies the picture.
     plat::invalidateScaledView(view);
     EXPECT_EQ(plat::updateScaledView(view, picture.data(), W, window.data(), TW, rects, 8), 1);
+    plat::invalidateScaledView(view);
+    std::vector<uint32_t> repainted(TW * TH, 0x12345678);
+    EXPECT_EQ(plat::updateScaledView(view, view.shown.data(), W, repainted.data(), TW, rects, 8), 1);
+    EXPECT_EQ(repainted, window);
     ASSERT_TRUE(plat::setUpScaledView(view, W, H, W, H));
     std::vector<uint32_t> same(W * H);
     plat::updateScaledView(view, picture.data(), W, same.data(), W, rects, 8);
