@@ -41,12 +41,14 @@ int metaLength(uint8_t type) {
 
 // Running status carries the last status of any kind, as the synthesiser's
 // reader keeps it: data after a meta event continues that meta event.
-bool trackSound(const uint8_t* track, size_t size) {
+bool trackSound(const uint8_t* track, size_t size, MidiFileEvent& event, MidiEventVisitor visit, void* context) {
     size_t at = 0;
     uint8_t runningStatus = 0;
+    event.tick = 0;
     while (at < size) {
         uint32_t delta = 0;
         if (!readVarLength(track, size, at, delta) || at >= size) return false;
+        event.tick += delta;
         uint8_t status = track[at];
         if (status & 0x80u) {
             ++at;
@@ -64,12 +66,12 @@ bool trackSound(const uint8_t* track, size_t size) {
             if (!readVarLength(track, size, at, length) || length > size - at) return false;
             const int expected = metaLength(type);
             if (expected >= 0 && length != static_cast<uint32_t>(expected)) return false;
-            at += length;
-            if (type == 0x2F) return true;  // end of track: the rest is not read
+            event.metaType = type;
+            event.size = length;
         } else if (status == 0xF0) {  // system exclusive: length, data
             uint32_t length = 0;
             if (!readVarLength(track, size, at, length) || length > size - at) return false;
-            at += length;
+            event.size = length;
         } else if (status >= 0xF0) {
             return false;  // other system messages have no place in a file
         } else {
@@ -77,8 +79,13 @@ bool trackSound(const uint8_t* track, size_t size) {
             if (static_cast<size_t>(count) > size - at) return false;
             for (int i = 0; i < count; ++i)
                 if (track[at + i] & 0x80u) return false;
-            at += static_cast<size_t>(count);
+            event.size = static_cast<uint32_t>(count);
         }
+        event.status = status;
+        event.data = track + at;
+        at += event.size;
+        if (visit != nullptr) visit(event, context);
+        if (status == 0xFF && event.metaType == 0x2F) return true;  // end of track: the rest is not read
     }
     return true;  // a track may end with its chunk rather than its end event
 }
@@ -100,7 +107,9 @@ bool midiHeaderSound(const uint8_t* bytes, size_t size) {
            (division & 0x8000u) == 0;
 }
 
-bool midiFileSound(const uint8_t* bytes, size_t size) {
+bool midiFileSound(const uint8_t* bytes, size_t size) { return midiFileEvents(bytes, size, nullptr, nullptr); }
+
+bool midiFileEvents(const uint8_t* bytes, size_t size, MidiEventVisitor visit, void* context) {
     if (!midiHeaderSound(bytes, size)) return false;
     const unsigned tracksWanted = readBe16(bytes + 10);
     unsigned tracks = 0;
@@ -110,7 +119,9 @@ bool midiFileSound(const uint8_t* bytes, size_t size) {
         const uint32_t length = readBe32(bytes + at + 4);
         if (length > size - at - 8) return false;
         if (std::memcmp(bytes + at, "MTrk", 4) == 0) {
-            if (!trackSound(bytes + at + 8, length)) return false;
+            MidiFileEvent event;
+            event.track = tracks;
+            if (!trackSound(bytes + at + 8, length, event, visit, context)) return false;
             ++tracks;
         } else if (!plainChunkName(bytes + at)) {
             return false;

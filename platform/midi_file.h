@@ -25,4 +25,22 @@ bool midiHeaderSound(const uint8_t* bytes, size_t size);
 // (with plain names) are skipped.
 bool midiFileSound(const uint8_t* bytes, size_t size);
 
+// An event as its track holds it: the track (from 0), the tick from the
+// track's start, the status (0x80..0xEF a channel message, 0xF0 system
+// exclusive, 0xFF meta, with its type) and the bytes after the status and
+// any length: a channel message's data, a meta or exclusive body.
+struct MidiFileEvent {
+    unsigned track = 0;
+    uint64_t tick = 0;
+    uint8_t status = 0;
+    uint8_t metaType = 0;
+    const uint8_t* data = nullptr;
+    uint32_t size = 0;
+};
+using MidiEventVisitor = void (*)(const MidiFileEvent& event, void* context);
+// midiFileSound, showing `visit` every event up to each track's end, in the
+// order of the file. Events before a fault are shown too: keep what `visit`
+// gathered only when the answer is true.
+bool midiFileEvents(const uint8_t* bytes, size_t size, MidiEventVisitor visit, void* context);
+
 }  // namespace plat
