@@ -6,6 +6,7 @@ samples at full scale.
 
     bench/record_audio.py [--seconds 72] [--keys SCRIPT] [--reference 4:9]
                           [--measure 10:70] [--keep FILE] [--log FILE]
+                          [--env NAME=VALUE]
                           build/game-windowed
 
 The key script is a list of TIME:ACTION:KEY items, TIME in seconds after the
@@ -86,6 +87,7 @@ def record(args, raw_path):
     os.environ["DISPLAY"] = display  # for xdotool too
     env = dict(os.environ, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=raw_path)
     env.pop("SDL_VIDEODRIVER", None)
+    env.update(item.split("=", 1) for item in args.env)
     log = open(args.log, "w") if args.log else subprocess.DEVNULL
     proc = subprocess.Popen([args.program], env=env, stdout=log, stderr=log, cwd=os.path.dirname(raw_path))
     marks = []
@@ -161,6 +163,8 @@ def main():
                         "(default: a minute of fire)")
     parser.add_argument("--keep", help="keep the raw recording (float stereo at 48000) in this file")
     parser.add_argument("--log", help="the program's standard output and error go to this file")
+    parser.add_argument("--env", action="append", default=[], metavar="NAME=VALUE",
+                        help="set in the program's environment only (for example LD_PRELOAD)")
     args = parser.parse_args()
     args.program = os.path.abspath(args.program)
     if args.log:
