@@ -21,6 +21,7 @@ dB relative to full scale over both channels (a full-scale sine is -3 dBFS).
 --reference gives the seconds of a music-only stretch; --measure the seconds
 compared with it: the loudest of them is printed with its distance above
 the reference. The last line counts the samples at full scale (|x| >= 1).
+The game runs one copy per user: record while no other copy runs.
 """
 import argparse
 import array
