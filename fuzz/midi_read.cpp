@@ -37,11 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const plat::MidiResult checked = plat::midiFileCheck(input.data(), input.size());
     const bool sound = checked == plat::MidiResult::Ok;
     if (sound && !plat::midiHeaderSound(input.data(), input.size())) __builtin_trap();
-    // With its escapes quieted, as the synthesiser gets it, a file checks
-    // as it did.
-    std::vector<uint8_t> quiet = input;
-    plat::quietMidiEscapes(quiet.data(), quiet.size());
-    if (plat::midiFileCheck(quiet.data(), quiet.size()) != checked) __builtin_trap();
+    // The sequencer's walk of the events agrees with the check on which
+    // files are damaged.
+    const bool walked = plat::midiFileEvents(input.data(), input.size(), nullptr, nullptr);
+    if (walked != (checked != plat::MidiResult::Damaged)) __builtin_trap();
     if (!sound || !music.open(input.data(), input.size())) return 0;
     music.play();
     std::vector<float> block(2 * Block);

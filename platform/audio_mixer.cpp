@@ -71,6 +71,20 @@ void clampSamples(float* samples, size_t sampleCount) {
     for (size_t i = 0; i < sampleCount; ++i) samples[i] = std::clamp(samples[i], -1.0f, 1.0f);
 }
 
+void softLimit(float* samples, size_t sampleCount) {
+    constexpr float room = LimitCeiling - LimitKnee;
+    for (size_t i = 0; i < sampleCount; ++i) {
+        const float magnitude = std::fabs(samples[i]);
+        if (!(magnitude > LimitKnee)) continue;
+        // over / (1 + over) rises from 0 with slope 1 towards 1: the sample
+        // rises from the knee towards the ceiling. An infinite sum lands on
+        // the ceiling itself.
+        const float over = (magnitude - LimitKnee) / room;
+        const float bent = std::isinf(over) ? LimitCeiling : LimitKnee + room * (over / (1.0f + over));
+        samples[i] = std::copysign(std::min(bent, LimitCeiling), samples[i]);
+    }
+}
+
 float volumeGain(int32_t volume) {
     if (volume <= VolumeMin) return 0.0f;
     if (volume >= VolumeMax) return 1.0f;

@@ -29,6 +29,15 @@ void mixVoices(float* out, uint32_t frameCount, MixVoice* voices, size_t voiceCo
 // Limits every sample to -1..1.
 void clampSamples(float* samples, size_t sampleCount);
 
+// The output stage of the device: a soft knee per sample. Samples within
+// +-LimitKnee pass unchanged, bit for bit; above it the curve bends away
+// from the straight line with no corner (its slope is 1 at the knee and
+// falls smoothly) and approaches +-LimitCeiling, which it never reaches, so
+// no sum, however loud, is cut flat at full scale.
+constexpr float LimitKnee = 0.5f;
+constexpr float LimitCeiling = 0.98f;
+void softLimit(float* samples, size_t sampleCount);
+
 // Linear gain of a volume in hundredths of a decibel (0 full, -10000 silent).
 float volumeGain(int32_t volume);
 // Gains of the two sides for a pan of -10000 (left only) .. 10000 (right

@@ -179,11 +179,13 @@ struct Windows {
     }
 };
 
-// Plays the song's events in time order, all tracks together, from `offset`
-// microseconds on, into the windows, until one falls at `until` or later;
-// `end` takes the time of the last one. False when a second or a buffer's
-// time holds too many.
-bool playSong(const Song& song, double offset, double until, Windows& windows, double& end) {
+// Plays the song's events in time order, all tracks together (at one tick,
+// track by track, as a sequencer plays them), from `offset` microseconds on,
+// into the windows when there are any and to `visit` when there is one,
+// until one falls at `until` or later; `end` takes the time of the last one.
+// False when a second or a buffer's time holds too many.
+bool playSong(const Song& song, double offset, double until, Windows* windows, double& end,
+              MidiEventVisitor visit = nullptr, void* context = nullptr) {
     TrackReader readers[MaxMidiTracks];
     MidiEvent next[MaxMidiTracks];
     uint8_t queue[MaxMidiTracks];  // a heap of track numbers, the earliest next event first
@@ -192,7 +194,9 @@ bool playSong(const Song& song, double offset, double until, Windows& windows, d
         readers[i] = song.tracks[i];
         if (readEvent(readers[i], next[i]) == Step::Event) queue[waiting++] = static_cast<uint8_t>(i);
     }
-    const auto later = [&](uint8_t a, uint8_t b) { return readers[a].tick > readers[b].tick; };
+    const auto later = [&](uint8_t a, uint8_t b) {
+        return readers[a].tick != readers[b].tick ? readers[a].tick > readers[b].tick : a > b;
+    };
     std::make_heap(queue, queue + waiting, later);
 
     double usPerTick = DefaultMicrosecondsPerQuarter / song.division, tempoAtUs = offset;
@@ -211,7 +215,8 @@ bool playSong(const Song& song, double offset, double until, Windows& windows, d
         const bool trackEnd = e.status == 0xFF && e.metaType == 0x2F;
         const uint8_t* data = r.track + e.data;
         const bool noteOn = (e.status & 0xF0u) == 0x90u && data[1] != 0;
-        if (!trackEnd && !windows.add(us, noteOn)) return false;
+        if (!trackEnd && windows != nullptr && !windows->add(us, noteOn)) return false;
+        if (visit != nullptr) visit(MidiFileEvent{i, r.tick, us, e.status, e.metaType, data, e.length}, context);
         if (e.status == 0xFF && e.metaType == 0x51) {
             const uint32_t usPerQuarter = (uint32_t{data[0]} << 16) | (uint32_t{data[1]} << 8) | data[2];
             usPerTick = static_cast<double>(usPerQuarter) / song.division;
@@ -242,14 +247,14 @@ MidiResult midiFileCheck(const uint8_t* bytes, size_t size) {
     if (!midiHeaderSound(bytes, size) || !findTracks(bytes, size, song)) return MidiResult::Damaged;
     Windows windows;
     double length = 0;
-    if (!playSong(song, 0, std::numeric_limits<double>::infinity(), windows, length)) return MidiResult::TooDense;
+    if (!playSong(song, 0, std::numeric_limits<double>::infinity(), &windows, length)) return MidiResult::TooDense;
     // Then as it loops, until every second that starts within the first
     // loop has been counted whole.
     const double period = std::max(length, MidiBufferMicroseconds);
     const double until = period + static_cast<double>(MicrosecondsPerSecond);
     for (double offset = period; offset < until; offset += period) {
         double ignored = 0;
-        if (!playSong(song, offset, until, windows, ignored)) return MidiResult::TooDense;
+        if (!playSong(song, offset, until, &windows, ignored)) return MidiResult::TooDense;
     }
     return MidiResult::Ok;
 }
@@ -266,19 +271,11 @@ const char* midiResultText(MidiResult result) {
     return "";
 }
 
-void quietMidiEscapes(uint8_t* bytes, size_t size) {
+bool midiFileEvents(const uint8_t* bytes, size_t size, MidiEventVisitor visit, void* context) {
     Song song;
-    if (!midiHeaderSound(bytes, size) || !findTracks(bytes, size, song)) return;
-    for (unsigned t = 0; t < song.count; ++t) {
-        TrackReader reader = song.tracks[t];
-        uint8_t* const track = bytes + (reader.track - bytes);
-        MidiEvent e;
-        while (readEvent(reader, e) == Step::Event) {
-            if (e.status != 0xF7) continue;
-            if (e.statusWritten) track[e.statusAt] = 0xF0;
-            std::memset(track + e.data, 0, e.length);
-        }
-    }
+    if (!midiHeaderSound(bytes, size) || !findTracks(bytes, size, song)) return false;
+    double end = 0;
+    return playSong(song, 0, std::numeric_limits<double>::infinity(), nullptr, end, visit, context);
 }
 
 }  // namespace plat

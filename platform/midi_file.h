@@ -53,11 +53,26 @@ bool midiFileSound(const uint8_t* bytes, size_t size);
 // Why a file was refused, for a line on standard error.
 const char* midiResultText(MidiResult result);
 
-// Turns each escape event (0xF7, a length, bytes to send as they are) of a
-// sound file into a system-exclusive event of as many zero bytes, which the
-// synthesiser's reader takes and passes over, where an escape would make it
-// drop the whole song. It has no port to send the bytes to. For the copy of
-// a song handed to the synthesiser; every other byte stays as it is.
-void quietMidiEscapes(uint8_t* bytes, size_t size);
+// An event as its song plays it: the track (from 0), the tick from the
+// track's start, the microseconds from the song's start (through every tempo
+// change so far, in any track), the status (0x80..0xEF a channel message,
+// 0xF0 system exclusive, 0xF7 escape, 0xFF meta, with its type) and the
+// bytes after the status and any length: a channel message's data, a meta,
+// exclusive or escape body.
+struct MidiFileEvent {
+    unsigned track = 0;
+    uint64_t tick = 0;
+    double microseconds = 0;
+    uint8_t status = 0;
+    uint8_t metaType = 0;
+    const uint8_t* data = nullptr;
+    uint32_t size = 0;
+};
+using MidiEventVisitor = void (*)(const MidiFileEvent& event, void* context);
+// Shows `visit` every event of a file whose structure is sound, once through,
+// in the order a sequencer plays them: by time, and at one tick track by
+// track in the order of the file. False, showing nothing, for a damaged
+// file; the pace of the events is midiFileCheck's to judge.
+bool midiFileEvents(const uint8_t* bytes, size_t size, MidiEventVisitor visit, void* context);
 
 }  // namespace plat

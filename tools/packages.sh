@@ -20,10 +20,11 @@ GAME_PACKAGES=(
     fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra timgm6mb-soundfont
 )
 # And what the tests need on top: GoogleTest and Google Benchmark, a virtual
-# display to start the game in, and clang with its runtime for the fuzzers.
+# display to start the game in, clang with its runtime for the fuzzers, and
+# Python for the recorder of the game's sound.
 TEST_PACKAGES=(
     "${GAME_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick python3
 )

@@ -136,23 +136,23 @@ void makeStageSong(std::vector<uint8_t>& bytes) {
     conductor.timeSignature(0, 4, 2);
 
     MidiTrack& lead = tracks[1];
-    setUp(lead, "Lead", 0, SawLead, 92, 64, 40);
+    setUp(lead, "Lead", 0, SawLead, 80, 64, 40);
     playMelody(lead, 0, stageThemeA, 4, 96);
     playMelody(lead, 0, stageThemeB, 12, 98);
     playMelody(lead, 0, stageThemeA, 20, 100);
     playMelody(lead, 0, stageBridge, 28, 96);
 
     MidiTrack& harmony = tracks[2];  // a third below the lead in the reprise and the bridge
-    setUp(harmony, "Harmony", 3, SquareLead, 70, 84, 50);
+    setUp(harmony, "Harmony", 3, SquareLead, 60, 84, 50);
     playMelody(harmony, 3, shifted(stageThemeA, -2, 45, true), 20, 70);
     playMelody(harmony, 3, shifted(stageBridge, -2, 45, true), 28, 70);
 
     MidiTrack& arp = tracks[3];
-    setUp(arp, "Arpeggio", 2, SquareLead, 58, 44, 60);
+    setUp(arp, "Arpeggio", 2, SquareLead, 72, 44, 60);
     MidiTrack& bass = tracks[4];
-    setUp(bass, "Bass", 1, SynthBass, 104, 64, 20);
+    setUp(bass, "Bass", 1, SynthBass, 127, 64, 20);
     MidiTrack& pad = tracks[5];
-    setUp(pad, "Strings", 4, Strings, 66, 64, 80);
+    setUp(pad, "Strings", 4, Strings, 58, 64, 80);
     for (uint32_t bar = 0; bar < 36; ++bar) {
         const Chord& chord = stageChords[bar];
         std::vector<int> notes = triad(chord);
@@ -173,12 +173,19 @@ void makeStageSong(std::vector<uint8_t>& bytes) {
             for (int key : notes) pad.note(bar * Bar, 4, key + 12, 64, Bar - 20);
     }
     MidiTrack& drums = tracks[6];
-    setUp(drums, "Drums", DrumChannel, 0, 110, 64, 30);
+    setUp(drums, "Drums", DrumChannel, 0, 80, 64, 30);
     for (uint32_t bar = 0; bar < 36; ++bar) {
         bool sectionEnd = bar == 3 || bar == 11 || bar == 19 || bar == 27 || bar == 35;
         bool sectionStart = bar == 0 || bar == 4 || bar == 12 || bar == 20 || bar == 28;
         drumBar(drums, bar, sectionEnd, sectionStart, bar >= 12 ? 2 : 1);
     }
+    // The rhythm parts play the intro alone, and louder; when the tune comes
+    // in they step back, so that the song is about as loud all through
+    // (within a decibel or so, second by second). The drums are kept down:
+    // their hits are the song's peaks.
+    arp.control(4 * Bar, 2, 7, 52);
+    bass.control(4 * Bar, 1, 7, 92);
+    drums.control(4 * Bar, DrumChannel, 7, 76);
     for (MidiTrack& t : tracks) t.end(end);
     encodeMidi(tracks, TicksPerQuarter, bytes);
 }

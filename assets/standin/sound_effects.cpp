@@ -13,6 +13,13 @@ namespace {
 constexpr int SampleRate = 22050;
 constexpr double TwoPi = 6.283185307179586;
 
+// Peaks, as a share of full scale. Both sounds are restarted many times a
+// second in play, so their openings add up to a steady level: these keep
+// the fire and the explosions under the stage song, with the song still
+// clear above them.
+constexpr double ShotPeak = 0.38;
+constexpr double BlastPeak = 0.39;
+
 // Scales the samples so the loudest reaches `peak` (0..1) of full scale.
 std::vector<int16_t> toPcm(const std::vector<double>& wave, double peak) {
     double loudest = 1e-9;
@@ -48,7 +55,7 @@ void makeShotSound(std::vector<uint8_t>& bytes) {
         double fadeOut = std::min(1.0, (0.16 - t) / 0.02);  // end at silence
         wave[static_cast<size_t>(i)] = (0.7 * tone * body + 0.25 * bright * click) * fadeOut;
     }
-    encodeWave(toPcm(wave, 0.7), SampleRate, bytes);
+    encodeWave(toPcm(wave, ShotPeak), SampleRate, bytes);
 }
 
 // An explosion: a hard noise burst that darkens as it dies away, a falling
@@ -76,7 +83,7 @@ void makeBlastSound(std::vector<uint8_t>& bytes) {
         double fadeOut = std::min(1.0, (1.3 - t) / 0.1);  // end at silence
         wave[static_cast<size_t>(i)] = (rumble * env + 0.8 * thump + crackle) * fadeOut;
     }
-    encodeWave(toPcm(wave, 0.85), SampleRate, bytes);
+    encodeWave(toPcm(wave, BlastPeak), SampleRate, bytes);
 }
 
 }  // namespace standin

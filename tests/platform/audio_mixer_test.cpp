@@ -71,3 +71,39 @@ TEST(AudioMixer, FrequencyRatioTwoDoublesTheZeroCrossings) {
     EXPECT_EQ(crossings(0), 19);  // a tenth of a second
     EXPECT_EQ(crossings(96000), 39);
 }
+
+TEST(AudioMixer, SoftLimitPassesQuietSumsExactlyAndNeverReachesFullScale) {
+    // Three voices of a 440 Hz sine, each at 0.15, 0.6 and 1.0 of full scale:
+    // sums from 0.45 (below the knee) to 4.5 (far above it).
+    for (float level : {0.15f, 0.6f, 1.0f, 1.5f}) {
+        std::vector<float> sine;
+        for (int i = 0; i < 4800; ++i) {
+            const float v = level * static_cast<float>(std::sin(2.0 * M_PI * 440.0 * i / 48000.0));
+            sine.insert(sine.end(), {v, -v});
+        }
+        MixVoice voices[3] = {voiceOf(sine), voiceOf(sine), voiceOf(sine)};
+        std::vector<float> sum(sine.size(), 0.0f);
+        mixVoices(sum.data(), 4800, voices, 3);
+        std::vector<float> out = sum;
+        softLimit(out.data(), out.size());
+        for (size_t i = 0; i < out.size(); ++i) {
+            if (std::fabs(sum[i]) <= LimitKnee) {
+                ASSERT_EQ(out[i], sum[i]) << "level " << level;  // bit for bit
+            }
+            ASSERT_LT(std::fabs(out[i]), 1.0f) << "level " << level;
+            ASSERT_EQ(std::signbit(out[i]), std::signbit(sum[i]));
+            // Smooth: a step between neighbouring samples of a side is
+            // never larger than the step of the sum itself.
+            if (i >= 2) {
+                ASSERT_LE(std::fabs(out[i] - out[i - 2]), std::fabs(sum[i] - sum[i - 2]) + 1e-6f);
+            }
+        }
+    }
+    // The curve keeps its order and stays below the ceiling at any size.
+    std::vector<float> rising = {0.5f, 0.5001f, 0.75f, 1.0f, 2.0f, 1e6f, 1e30f, INFINITY};
+    softLimit(rising.data(), rising.size());
+    EXPECT_EQ(rising[0], 0.5f);
+    EXPECT_NEAR(rising[1], 0.5001f, 1e-6f) << "slope 1 at the knee: no corner";
+    for (size_t i = 1; i < rising.size(); ++i) EXPECT_LE(rising[i - 1], rising[i]);
+    EXPECT_LE(rising.back(), LimitCeiling);
+}

@@ -168,19 +168,13 @@ TEST(MidiFile, SongsWhoseEventsComeFasterThanTheSynthesiserPlaysAreRefused) {
     EXPECT_EQ(check(testsound::midiFile(flood)), MidiResult::TooDense);
 }
 
-TEST(MidiFile, EscapesReachTheSynthesiserAsSystemExclusiveOfZerosAndTheSongPlays) {
-    Bytes song = testsound::midiFile({0, 0xF7, 2, 0xF8, 0xF7, 0, 1, 0x7F, 0, 0x90, 60, 100, 0x60, 0x80, 60, 0});
-    Bytes expected = song;
-    for (size_t at : {23u, 25u, 26u, 29u}) expected[at] = at == 23 ? 0xF0 : 0;
-    plat::quietMidiEscapes(song.data(), song.size());
-    EXPECT_EQ(song, expected);
-
+TEST(MidiFile, ASongWithEscapesPlaysItsNotes) {
     const char* small = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     const std::string soundFont = plat::fileSize(small) > 0 ? small : plat::audio::findSoundFont();
     if (soundFont.empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
     plat::audio::MidiSynth synth;
     ASSERT_TRUE(synth.start(48000, soundFont) && synth.waitForSoundFont());
-    song = testsound::midiFile({0, 0xF7, 2, 0xF8, 0xF7, 0, 0x90, 60, 100, 0x60, 0x80, 60, 0});
+    const Bytes song = testsound::midiFile({0, 0xF7, 2, 0xF8, 0xF7, 0, 0x90, 60, 100, 0x60, 0x80, 60, 0});
     ASSERT_TRUE(synth.open(song.data(), song.size()));
     ASSERT_TRUE(synth.play());
     std::vector<float> block(2 * 512);

@@ -68,6 +68,25 @@ TEST_F(MidiSynthTest, PlaysASongToItsEndOnceAndAgainFromTheStart) {
     EXPECT_EQ(endNotices, 2);
 }
 
+TEST(MidiSynthSong, EventsAreTimedInFramesThroughTempoChanges) {
+    // A note at 120 a minute; after a quarter note the tempo doubles, and
+    // the note ends a quarter note later; an exclusive message with it.
+    const testsound::Bytes song = testsound::midiFile({0x00, 0x90, 60, 100, 0x60, 0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90,
+                                                       0x60, 0x80, 60, 0, 0x00, 0xF0, 0x03, 0x7E, 0x7F, 0xF7});
+    MidiSynth::Song read;
+    ASSERT_TRUE(MidiSynth::readSong(song.data(), song.size(), 48000, read));
+    ASSERT_EQ(read.events.size(), 3u);  // the tempo and the end are timing, not events
+    EXPECT_EQ(read.events[0].frame, 0u);
+    EXPECT_EQ(read.events[1].frame, 24000u + 12000u);
+    EXPECT_EQ(read.events[1].status, 0x80);
+    EXPECT_EQ(read.events[2].status, 0xF0);
+    EXPECT_EQ(read.events[2].exclusiveSize, 2u) << "the body, without its closing byte";
+    EXPECT_EQ(read.endFrame, 36000u);
+    testsound::Bytes broken = song;
+    broken.resize(broken.size() - 6);
+    EXPECT_FALSE(MidiSynth::readSong(broken.data(), broken.size(), 48000, read));
+}
+
 TEST_F(MidiSynthTest, StopSilencesAtOnceAndGivesNoNotice) {
     const testsound::Bytes song = testsound::midiFile({0x00, 0x90, 60, 120, 0x81, 0x00, 0x80, 60, 0});
     ASSERT_TRUE(synth.open(song.data(), song.size()));

@@ -5,7 +5,7 @@ namespace plat::audio {
 bool renderAudio(SoundBank& bank, MidiSynth& music, float* out, uint32_t frameCount) {
     const bool songEnded = music.render(out, frameCount);
     bankMix(bank, out, frameCount);
-    mix::clampSamples(out, size_t{frameCount} * 2);
+    mix::softLimit(out, size_t{frameCount} * 2);
     return songEnded;
 }
 

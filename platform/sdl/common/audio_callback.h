@@ -1,5 +1,6 @@
 // The body of the audio device's callback, shared by the SDL layer and the
-// benchmarks: the song, then every sounding buffer on top, clamped.
+// benchmarks: the song, then every sounding buffer on top, through the soft
+// knee of the output stage (platform/audio_mixer.h).
 #pragma once
 
 #include <cstdint>

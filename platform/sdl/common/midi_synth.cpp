@@ -57,10 +57,6 @@ bool MidiSynth::start(int sampleRate, const std::string& soundFont, AudioLock lo
     if (settings_ == nullptr) return false;
     fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
     fluid_settings_setnum(settings_, "synth.gain", MidiSynthGain);
-    fluid_settings_setstr(settings_, "player.timing-source", "sample");
-    // No reset of the synthesiser at a song's end: it would cut the last
-    // notes with a click where the song loops.
-    fluid_settings_setint(settings_, "player.reset-synth", 0);
     // All rendering on the calling thread (the audio callback): no mixer
     // threads to hand work to and wait for. Its effects region then has one
     // thread and runs inline (platform/sdl/common/openmp_inline.h), so a render
@@ -113,13 +109,12 @@ void MidiSynth::shutdown() {
     if (synth_ != nullptr) close();
     {
         Guard guard(lock_);
-        deletePlayer();
         if (synth_ != nullptr) delete_fluid_synth(synth_);
         synth_ = nullptr;
     }
     if (settings_ != nullptr) delete_fluid_settings(settings_);
     settings_ = nullptr;
-    song_ = std::vector<uint8_t>{};
+    song_ = Song{};
     open_ = false;
     playing_ = false;
     notifyPending_ = false;
@@ -134,19 +129,68 @@ bool MidiSynth::haveSynth() {
     return synth_ != nullptr;
 }
 
+namespace {
+
+struct SongReading {
+    MidiSynth::Song& song;
+    double sampleRate;
+};
+
+// Takes each event of the file, in the order it sounds, into the song at its
+// frame. Meta events only mark the song's length; an escape's bytes are for
+// a port the synthesiser does not have, so it is passed over.
+void takeEvent(const plat::MidiFileEvent& event, void* context) {
+    SongReading& reading = *static_cast<SongReading*>(context);
+    MidiSynth::Song& song = reading.song;
+    // A hostile file's ticks could run past any frame count: a song is held
+    // to a year.
+    const double seconds = std::min(event.microseconds / 1e6, 3.2e7);
+    const uint64_t frame = static_cast<uint64_t>(std::llround(seconds * reading.sampleRate));
+    song.endFrame = frame;
+    if (event.status == 0xFF || event.status == 0xF7) return;
+    MidiSynth::SongEvent out;
+    out.frame = frame;
+    out.status = event.status;
+    if (event.status == 0xF0) {
+        // The synthesiser takes the body without its closing 0xF7.
+        uint32_t body = event.size;
+        if (body > 0 && event.data[body - 1] == 0xF7) --body;
+        out.exclusiveAt = static_cast<uint32_t>(song.exclusive.size());
+        out.exclusiveSize = body;
+        song.exclusive.insert(song.exclusive.end(), event.data, event.data + body);
+    } else {
+        out.data1 = event.size > 0 ? event.data[0] : 0;
+        out.data2 = event.size > 1 ? event.data[1] : 0;
+    }
+    song.events.push_back(out);
+}
+
+}  // namespace
+
+bool MidiSynth::readSong(const uint8_t* bytes, size_t size, double sampleRate, Song& song) {
+    song = Song{};
+    if (sampleRate <= 0) return false;
+    SongReading reading{song, sampleRate};
+    if (midiFileEvents(bytes, size, takeEvent, &reading)) return true;
+    song = Song{};
+    return false;
+}
+
 bool MidiSynth::open(const uint8_t* bytes, size_t size) {
     if (!midiFileSound(bytes, size) || !haveSynth()) return false;
-    std::vector<uint8_t> song(bytes, bytes + size);  // freed after the lock is let go
-    quietMidiEscapes(song.data(), song.size());
+    double rate = 0;
+    fluid_settings_getnum(settings_, "synth.sample-rate", &rate);
+    Song song;  // the one it replaces is freed after the lock is let go
+    if (!readSong(bytes, size, rate, song)) return false;
     Guard guard(lock_);
     if (playing_) silence();
     playing_ = false;
     notifyPending_ = false;
-    song_.swap(song);
-    const bool ok = replacePlayer();
-    if (!ok) song_.clear();
-    open_ = ok;
-    return ok;
+    std::swap(song_, song);
+    nextEvent_ = 0;
+    songFrame_ = 0;
+    open_ = true;
+    return true;
 }
 
 bool MidiSynth::seekToStart() {
@@ -154,19 +198,17 @@ bool MidiSynth::seekToStart() {
     if (!open_) return false;
     playing_ = false;
     notifyPending_ = false;
-    if (atStart_) return true;
-    // Notes still held go into their release (no click); a fresh player over
-    // the same bytes is at the start, which a finished one cannot be
-    // rewound to.
+    if (nextEvent_ == 0 && songFrame_ == 0) return true;
+    // Notes still held go into their release (no click).
     fluid_synth_all_notes_off(synth_, -1);
-    return replacePlayer();
+    nextEvent_ = 0;
+    songFrame_ = 0;
+    return true;
 }
 
 bool MidiSynth::play() {
     Guard guard(lock_);
-    if (!open_ || player_ == nullptr) return false;
-    if (fluid_player_play(player_) != FLUID_OK) return false;
-    atStart_ = false;
+    if (!open_) return false;
     notifyPending_ = true;
     playing_ = true;
     return true;
@@ -175,7 +217,6 @@ bool MidiSynth::play() {
 bool MidiSynth::stop() {
     Guard guard(lock_);
     if (!open_) return false;
-    if (player_ != nullptr) fluid_player_stop(player_);
     silence();
     playing_ = false;
     notifyPending_ = false;
@@ -183,13 +224,13 @@ bool MidiSynth::stop() {
 }
 
 int MidiSynth::close() {
-    std::vector<uint8_t> song;  // freed after the lock is let go
+    Song song;  // freed after the lock is let go
     Guard guard(lock_);
     if (!open_) return 1;
-    if (player_ != nullptr) fluid_player_stop(player_);
     silence();
-    deletePlayer();
-    song.swap(song_);
+    std::swap(song_, song);
+    nextEvent_ = 0;
+    songFrame_ = 0;
     playing_ = false;
     notifyPending_ = false;
     open_ = false;
@@ -201,7 +242,7 @@ bool MidiSynth::render(float* out, uint32_t frameCount) {
         std::memset(out, 0, size_t{frameCount} * 2 * sizeof(float));
         return false;
     }
-    const bool playing = playing_.load(std::memory_order_relaxed) && player_ != nullptr;
+    const bool playing = playing_.load(std::memory_order_relaxed);
     // With no song and no note sounding, once the effects' tails have died
     // away the synthesiser has nothing left to give: write the silence
     // rather than computing it.
@@ -216,45 +257,66 @@ bool MidiSynth::render(float* out, uint32_t frameCount) {
         return false;
     }
     quietBlocks_ = 0;
-    fluid_synth_write_float(synth_, static_cast<int>(frameCount), out, 0, 2, out, 1, 2);
-    if (!playing) return false;
-    // The song is read in by the first render after play; its length is
-    // known from then on.
-    if (songTicks_ <= 0) songTicks_ = fluid_player_get_total_ticks(player_);
-    // The song ends with its last event, as a sequencer reports it; the
-    // player itself reports done only once the last notes have died away.
-    const bool reachedEnd = songTicks_ > 0 && fluid_player_get_current_tick(player_) >= songTicks_;
-    if (!reachedEnd && fluid_player_get_status(player_) != FLUID_PLAYER_DONE) return false;
-    playing_.store(false, std::memory_order_release);
-    const bool notify = notifyPending_.exchange(false);
-    // A song that failed to load ends at once with no events: no notice, so
-    // that it is not restarted over and over.
-    return notify && songTicks_ > 0;
-}
-
-bool MidiSynth::replacePlayer() {
-    deletePlayer();
-    player_ = new_fluid_player(synth_);
-    if (player_ == nullptr) return false;
-    if (fluid_player_add_mem(player_, song_.data(), song_.size()) != FLUID_OK) {
-        deletePlayer();
+    if (!playing) {
+        fluid_synth_write_float(synth_, static_cast<int>(frameCount), out, 0, 2, out, 1, 2);
         return false;
     }
-    atStart_ = true;
-    songTicks_ = 0;
-    return true;
+    // The song ends with its last event, as a sequencer reports it, not
+    // when its last notes have died away.
+    if (!renderSong(out, frameCount)) return false;
+    playing_.store(false, std::memory_order_release);
+    const bool notify = notifyPending_.exchange(false);
+    // A song with no length ends at once: no notice, so that it is not
+    // restarted over and over.
+    return notify && song_.endFrame > 0;
 }
 
-void MidiSynth::deletePlayer() {
-    if (player_ != nullptr) delete_fluid_player(player_);
-    player_ = nullptr;
-    atStart_ = false;
+bool MidiSynth::renderSong(float* out, uint32_t frameCount) {
+    const std::vector<SongEvent>& events = song_.events;
+    bool ended = false;
+    uint32_t done = 0;
+    while (done < frameCount) {
+        while (nextEvent_ < events.size() && events[nextEvent_].frame <= songFrame_) send(events[nextEvent_++]);
+        if (!ended && nextEvent_ == events.size() && songFrame_ >= song_.endFrame) ended = true;
+        // Up to the next event, or the end of the song, or of the block.
+        uint64_t until = ended ? songFrame_ + frameCount : song_.endFrame;
+        if (nextEvent_ < events.size()) until = events[nextEvent_].frame;
+        const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(frameCount - done, std::max<uint64_t>(until - songFrame_, 1)));
+        float* at = out + size_t{done} * 2;
+        fluid_synth_write_float(synth_, static_cast<int>(count), at, 0, 2, at, 1, 2);
+        done += count;
+        if (!ended) songFrame_ += count;
+    }
+    return ended;
+}
+
+void MidiSynth::send(const SongEvent& event) {
+    const int channel = event.status & 0x0F;
+    switch (event.status & 0xF0) {
+        case 0x80: fluid_synth_noteoff(synth_, channel, event.data1); break;
+        case 0x90: fluid_synth_noteon(synth_, channel, event.data1, event.data2); break;  // velocity 0: off
+        case 0xA0: fluid_synth_key_pressure(synth_, channel, event.data1, event.data2); break;
+        case 0xB0: fluid_synth_cc(synth_, channel, event.data1, event.data2); break;
+        case 0xC0: fluid_synth_program_change(synth_, channel, event.data1); break;
+        case 0xD0: fluid_synth_channel_pressure(synth_, channel, event.data1); break;
+        case 0xE0: fluid_synth_pitch_bend(synth_, channel, event.data1 | (event.data2 << 7)); break;
+        default:
+            if (event.status == 0xF0 && event.exclusiveSize > 0) {
+                const char* body = reinterpret_cast<const char*>(song_.exclusive.data() + event.exclusiveAt);
+                fluid_synth_sysex(synth_, body, static_cast<int>(event.exclusiveSize), nullptr, nullptr, nullptr, 0);
+            }
+            break;
+    }
 }
 
 void MidiSynth::silence() {
-    // Every sounding note off at once, controllers and programs back to
-    // their defaults for the next song.
+    // Controllers and programs back to their defaults for the next song,
+    // and every sounding note off at once: channel by channel, after the
+    // reset (the reset, and the call for all channels, leave sounding voices
+    // to their release in some versions).
     fluid_synth_system_reset(synth_);
+    for (int channel = 0; channel < fluid_synth_count_midi_channels(synth_); ++channel)
+        fluid_synth_all_sounds_off(synth_, channel);
 }
 
 }  // namespace plat::audio

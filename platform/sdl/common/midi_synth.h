@@ -1,11 +1,13 @@
 // MIDI music through FluidSynth, rendered by the caller (the audio callback)
-// rather than by a FluidSynth audio driver. The song's player advances only
-// while the synthesiser renders, so the song keeps time with the device.
+// rather than by a FluidSynth audio driver. The song is read once, when it is
+// opened, into a list of events timed in frames of the device; render() sends
+// each event to the synthesiser as its frame comes, so the song keeps time
+// with the device, and a restart from the top only rewinds the list: a song
+// that loops reads nothing and allocates nothing.
 //
 // Commands come from the main thread; render() from the audio thread. Every
-// command that touches the synthesiser runs inside the lock given to start()
-// (the audio device's lock), so a player is never created or deleted while
-// the callback renders.
+// command that touches the synthesiser or the song runs inside the lock given
+// to start() (the audio device's lock), so it never meets a render halfway.
 #pragma once
 
 #include <atomic>
@@ -27,8 +29,10 @@ namespace plat::audio {
 // Empty when none is installed.
 std::string findSoundFont();
 
-// Gain of the synthesiser (FluidSynth's own default is quiet).
-constexpr float MidiSynthGain = 0.7f;
+// Gain of the synthesiser (FluidSynth's own default is quiet): the built-in
+// stage song at about -14 dBFS RMS, its loudest hits bent a little by the
+// soft knee of the output, the effects under it.
+constexpr float MidiSynthGain = 1.2f;
 
 struct AudioLock {
     void (*lock)(void* context) = nullptr;
@@ -71,8 +75,26 @@ public:
     // Audio thread: writes frameCount interleaved stereo frames into `out`
     // (silence without a synthesiser, or with nothing sounding once the
     // effects have died away). Returns true once when the song has
-    // reached its end on its own while an end notice was asked for.
+    // reached its last event while an end notice was asked for.
     bool render(float* out, uint32_t frameCount);
+
+    // A channel message or system exclusive of the song, at its frame.
+    struct SongEvent {
+        uint64_t frame = 0;
+        uint8_t status = 0;  // 0x80..0xEF, or 0xF0 with its body in the song's exclusive bytes
+        uint8_t data1 = 0;
+        uint8_t data2 = 0;
+        uint32_t exclusiveAt = 0;
+        uint32_t exclusiveSize = 0;
+    };
+    struct Song {
+        std::vector<SongEvent> events;     // in the order they sound
+        std::vector<uint8_t> exclusive;    // bodies of the exclusive messages
+        uint64_t endFrame = 0;             // the frame of the last event, meta events included
+    };
+    // Reads a sound MIDI file into `song` for a device of `sampleRate`
+    // frames a second, following its tempo changes.
+    static bool readSong(const uint8_t* bytes, size_t size, double sampleRate, Song& song);
 
 private:
     struct Guard {
@@ -85,10 +107,11 @@ private:
         const AudioLock& lock;
     };
     void loadSoundFont(const std::string& soundFont);
-    // With the lock held: a fresh player at the start of the song.
-    bool replacePlayer();
-    void deletePlayer();
     void silence();
+    // Audio thread: renders frameCount frames, sending the song's events on
+    // the way; true when its last event has been sent.
+    bool renderSong(float* out, uint32_t frameCount);
+    void send(const SongEvent& event);
 
     // Waits until the loader has made the synthesiser (or failed to).
     bool haveSynth();
@@ -99,10 +122,9 @@ private:
     std::mutex settleMutex_;
     std::condition_variable settled_;
     bool synthSettled_ = true;  // guarded by settleMutex_: the loader has made it or given up
-    fluid_player_t* player_ = nullptr;
-    std::vector<uint8_t> song_;
-    bool atStart_ = false;              // the player has not been played yet
-    int songTicks_ = 0;                 // length of the song, once read in
+    Song song_;
+    size_t nextEvent_ = 0;    // the next event of the song to send
+    uint64_t songFrame_ = 0;  // frames of the song played
     std::thread soundFontLoader_;
     std::atomic<bool> soundFontReady_{false};
     std::atomic<bool> open_{false};
