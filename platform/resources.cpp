@@ -1,6 +1,7 @@
 #include "platform/resources.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +32,11 @@ bool findResource(const char* name, const uint8_t** data, size_t* size) {
     return currentProvider(name, data, size);
 }
 
+bool pathExists(const char* path) {
+    struct stat st;
+    return path != nullptr && lstat(path, &st) == 0;
+}
+
 FileOpenResult openFile(const char* path, OpenedFile& file) {
     file = OpenedFile{};
     if (path == nullptr || *path == '\0') return FileOpenResult::Absent;
@@ -53,7 +59,8 @@ FileOpenResult openFile(const char* path, OpenedFile& file) {
                 return FileOpenResult::NotRegular;
             case EMFILE:
             case ENFILE:
-                return FileOpenResult::NoDescriptors;
+                // Only worth a word where there is something to open.
+                return pathExists(path) ? FileOpenResult::NoDescriptors : FileOpenResult::Absent;
             default:
                 return FileOpenResult::Unreadable;
         }
@@ -102,9 +109,22 @@ const char* fileOpenResultText(FileOpenResult result) {
     return "it cannot be opened";
 }
 
-bool pathExists(const char* path) {
-    struct stat st;
-    return path != nullptr && lstat(path, &st) == 0;
+bool haveFileDescriptors(long needed, long& limit) {
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) != 0) {
+        limit = -1;
+        return true;  // nothing known: go ahead
+    }
+    if (files.rlim_cur != RLIM_INFINITY && files.rlim_cur < static_cast<rlim_t>(needed) &&
+        files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max == RLIM_INFINITY || files.rlim_max > static_cast<rlim_t>(needed)
+                             ? static_cast<rlim_t>(needed)
+                             : files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+        getrlimit(RLIMIT_NOFILE, &files);
+    }
+    limit = files.rlim_cur == RLIM_INFINITY ? needed : static_cast<long>(files.rlim_cur);
+    return limit >= needed;
 }
 
 long fileSize(const char* path) {

@@ -55,6 +55,11 @@ const char* fileOpenResultText(FileOpenResult result);
 // Whether anything is at the path (of any kind), without opening it.
 bool pathExists(const char* path);
 
+// Whether the process may have `needed` file descriptors open at once; the
+// soft limit is raised towards the hard one first if need be. `limit` is
+// the limit then in force.
+bool haveFileDescriptors(long needed, long& limit);
+
 // Size of a regular file in bytes, or -1.
 long fileSize(const char* path);
 
