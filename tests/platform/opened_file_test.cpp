@@ -1,6 +1,8 @@
 // A file is read from the descriptor it was opened with: one replaced under
 // its name after the open is still read whole, one cut short is refused.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -34,4 +36,22 @@ TEST(OpenedFile, ReadsTheFileItOpenedOrRefusesWhatWasCutShort) {
     EXPECT_EQ(plat::openFile(dir.string().c_str(), file), plat::FileOpenResult::NotRegular);
     EXPECT_EQ(file.fd, -1);
     std::filesystem::remove_all(dir);
+}
+
+// A low soft limit is raised towards the hard one; a hard limit too low is
+// told, with the limit in force.
+TEST(FileDescriptorLimit, IsRaisedWherePossibleElseTold) {
+    const pid_t child = fork();
+    if (child == 0) {
+        rlimit files{5, 64};
+        long limit = 0;
+        if (setrlimit(RLIMIT_NOFILE, &files) != 0 || !plat::haveFileDescriptors(8, limit) || limit != 8) _exit(1);
+        files = {5, 5};
+        if (setrlimit(RLIMIT_NOFILE, &files) != 0 || plat::haveFileDescriptors(8, limit) || limit != 5) _exit(2);
+        _exit(0);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
