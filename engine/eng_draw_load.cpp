@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "engine/eng_draw.h"
@@ -74,7 +75,12 @@ int fillSlot(const char* where, int slotIndex, int32_t key) {
     if (surface == nullptr) {
         const uint8_t* data = nullptr;
         size_t size = 0;
-        if (plat::findResource(name, &data, &size)) surfaceFromBitmap(data, size, surface, width, height);
+        // A built-in picture that finds no memory for itself ends the
+        // program (with one line, in main) rather than leave it running
+        // with holes and a box for every picture.
+        if (plat::findResource(name, &data, &size) &&
+            surfaceFromBitmap(data, size, surface, width, height) == plat::BitmapResult::NoMemory)
+            throw std::bad_alloc();
     }
     if (!pathFits) engSystem::ReportRefusedFile(path, engSystem::PathTooLong, surface != nullptr);
     if (refused != plat::BitmapResult::Ok)

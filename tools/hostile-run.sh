@@ -48,7 +48,8 @@ run() {
     local frame=no
     grep -q '^first-present' "$log" && frame=yes
     local said
-    said=$(grep -v '^first-present' "$log" | head -n 6 | sed 's/|/\\|/g' | paste -sd '~' | sed 's/~/ <br> /g')
+    said=$(grep -v '^first-present' "$log" | head -n 6 | sed "s|$work|<tmp>|g; s/|/\\\\|/g" | paste -sd '~' |
+        sed 's/~/ <br> /g')
     printf '| %s | %s | %s | %s | %s | %s |\n' "$name" "$who $limits" "$status" "$frame" \
         "$(grep -vc '^first-present' "$log")" "${said:-(nothing)}"
 }
@@ -60,7 +61,7 @@ run plain-neighbour neighbour ":"
 
 # Address space, from 400 MB up.
 for kb in 400000 500000 600000 700000 800000 1000000; do
-    run "as-$kb" neighbour "ulimit -v $kb"
+    for try in 1 2 3; do run "as-$kb-$try" neighbour "ulimit -v $kb"; done
 done
 # Processes and threads of the user, from 1 up.
 for n in 1 2 3 4 6 8 10 11 12 16 24; do
@@ -126,7 +127,7 @@ mknod "$work/dir/IMAGE/COINBK1.BMP" c 1 3 2>/dev/null || true
 run not-files root ":"
 run not-files-few-descriptors root "ulimit -n 12"
 # A file swapped for a pipe and back while the game starts.
-rm -f "$work/dir/SOUND/BOM.WAV"
+rm -rf "$work/dir/SOUND/BOM.WAV" "$work/dir/IMAGE"
 cp "$root/tools/hostile-run.sh" "$work/dir/SOUND/PLAIN"
 (
     while :; do
@@ -138,7 +139,7 @@ cp "$root/tools/hostile-run.sh" "$work/dir/SOUND/PLAIN"
 swapper=$!
 for i in 1 2 3 4 5 6; do run "swapped-$i" root ":"; done
 kill "$swapper"
-rm -rf "$work/dir/IMAGE" "$work/dir/SOUND"
+rm -rf "$work/dir/SOUND"
 
 # A program folder too long for the asset names (the program's own path
 # still fits).
