@@ -23,7 +23,7 @@ id "$neighbour" >/dev/null 2>&1 || useradd --system --no-create-home --shell /us
 uid=$(id -u "$neighbour")
 work=$(mktemp -d /tmp/md4-hostile.XXXXXX)
 chmod 1777 "$work"
-trap 'jobs -p | xargs -r kill 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill ${squatter:-} ${swapper:-} 2>/dev/null; rm -rf "$work"' EXIT
 
 exec 9>/tmp/md4-real-game.lock
 flock 9
@@ -43,7 +43,7 @@ run() {
     # process leaves the game its one.
     local command=(env "$@" bash -c "$limits; exec '$program'")
     [ "$who" = neighbour ] && command=(setpriv --reuid="$uid" --regid="$uid" --clear-groups env HOME="$work" "${command[@]}")
-    timeout -k 3 --preserve-status -s TERM "$seconds" "${command[@]}" >"$log" 2>&1
+    timeout -k 3 --preserve-status -s TERM "$seconds" "${command[@]}" >"$log" 2>&1 9>&-
     status=$?
     local frame=no
     grep -q '^first-present' "$log" && frame=yes
@@ -86,11 +86,13 @@ squat="$work/squat"
 export TMPDIR="$work/tmp"
 mkdir -m 1777 "$TMPDIR"
 as_neighbour mkdir -m 0700 "$squat"
-as_neighbour python3 -c "
+# (Started directly, so that its number is the squatter's own; it does not
+# keep the lock's descriptor.)
+setpriv --reuid="$uid" --regid="$uid" --clear-groups python3 -c "
 import socket, time
 s = socket.socket(socket.AF_UNIX)
 s.bind('\0MIRVANE DELTA 4 ENCORE:EngMutex:0')
-time.sleep(600)" &
+time.sleep(600)" 9>&- &
 squatter=$!
 for suffix in "" -1 -2 -3; do as_neighbour mkdir -m 0777 "$TMPDIR/mirvane-delta-4-0$suffix"; done
 for suffix in -4 -5 -6; do as_neighbour ln -s "$squat" "$TMPDIR/mirvane-delta-4-0$suffix"; done
@@ -99,10 +101,10 @@ run squatted-root root ":" XDG_RUNTIME_DIR="$squat"
 # Both users' games at once, then a second copy of root's, which raises the
 # first and ends.
 ( as_neighbour env XDG_RUNTIME_DIR="$squat" timeout -s TERM --preserve-status $((seconds + 3)) "$game" \
-    >"$work/neighbour-game.log" 2>&1; echo $? >"$work/neighbour-game.status" ) &
+    >"$work/neighbour-game.log" 2>&1; echo $? >"$work/neighbour-game.status" ) 9>&- &
 neighbour_game=$!
 ( env XDG_RUNTIME_DIR="$squat" timeout -s TERM --preserve-status $((seconds + 3)) "$game" \
-    >"$work/first-copy.log" 2>&1; echo $? >"$work/first-copy.status" ) &
+    >"$work/first-copy.log" 2>&1; echo $? >"$work/first-copy.status" ) 9>&- &
 first_copy=$!
 sleep 2
 run second-copy root ":" XDG_RUNTIME_DIR="$squat"
@@ -135,7 +137,7 @@ cp "$root/tools/hostile-run.sh" "$work/dir/SOUND/PLAIN"
         mv -f "$work/dir/SOUND/SHOT.FIFO" "$work/dir/SOUND/SHOT.WAV"
         cp "$work/dir/SOUND/PLAIN" "$work/dir/SOUND/SHOT.NEW" && mv -f "$work/dir/SOUND/SHOT.NEW" "$work/dir/SOUND/SHOT.WAV"
     done
-) &
+) 9>&- &
 swapper=$!
 for i in 1 2 3 4 5 6; do run "swapped-$i" root ":"; done
 kill "$swapper"

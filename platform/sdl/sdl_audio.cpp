@@ -95,7 +95,6 @@ void startMusic(AudioDevice& d) {
 // sound server; it runs on a thread of its own from the moment the window
 // system is up (sdl::startOpeningAudio), so that the start of the program
 // does not wait for it, and openAudio takes its result.
-
 bool openDevice() {
     AudioDevice& d = device();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
