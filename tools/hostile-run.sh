@@ -88,7 +88,7 @@ mkdir -m 1777 "$TMPDIR"
 as_neighbour mkdir -m 0700 "$squat"
 # (Started directly, so that its number is the squatter's own; it does not
 # keep the lock's descriptor.)
-setpriv --reuid="$uid" --regid="$uid" --clear-groups python3 -c "
+setpriv --reuid="$uid" --regid="$uid" --clear-groups /usr/bin/python3 -c "
 import socket, time
 s = socket.socket(socket.AF_UNIX)
 s.bind('\0MIRVANE DELTA 4 ENCORE:EngMutex:0')
