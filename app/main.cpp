@@ -33,6 +33,7 @@ int main() {
         installStandinAssets();
         status = WinMain();
     } catch (const std::bad_alloc&) {
+        stopStandinAssets();
         std::fprintf(stderr, "%s: not enough memory to run (is the address space limited?)\n", AppTitle);
         status = 1;
     }

@@ -75,13 +75,17 @@ public:
         });
     }
     ~Store() {
+        stopWorkers();
+        if (pictures_ != nullptr) standin::freeLarge(pictures_, pictureBytes_);
+    }
+
+    void stopWorkers() {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             stopping_ = true;
         }
         madeOne_.notify_all();
         for (std::thread& t : workers_) plat::joinThread(t);
-        if (pictures_ != nullptr) standin::freeLarge(pictures_, pictureBytes_);
     }
 
     // Starts the workers and returns. The first makes the title, then goes
@@ -176,7 +180,7 @@ private:
             std::lock_guard<std::mutex> lock(mutex_);
             file.state.store(state, std::memory_order_release);
             if (index == shownFirst_ && state == Ready) shownFirstMade_ = true;
-            if (state != Ready && !requested && !aheadStopped_) {
+            if (state != Ready && !requested && !aheadStopped_ && !stopping_) {
                 aheadStopped_ = true;
                 std::fprintf(stderr, "assets: not enough memory to make the built-in set ahead; each file is made "
                                      "when it is needed\n");
@@ -228,6 +232,8 @@ void installStandinAssets() {
     plat::setResourceStateQuery(standinResourceState);
     store().startWorkers();
 }
+
+void stopStandinAssets() { store().stopWorkers(); }
 
 plat::ResourceState standinResourceState(const char* name) {
     const int index = standin::findStandinEntry(name);
