@@ -3,14 +3,14 @@
 # meet it, and prints one table row per case: its exit status, whether it
 # reached its first frame, and what it printed.
 #
-#   tools/hostile-run.sh [game]        (as root; default build/game)
+#   [MD4_GAME_LOCK=lock-file] tools/hostile-run.sh [game]   (as root; default build/game)
 #
 # It needs root: it makes a second Unix user (md4-neighbour) whose processes
 # squat every name the single-instance lock could use, and runs the game as
 # that user under process limits (root is exempt from them). Each run is
 # unseen (SDL's dummy drivers), lasts a few seconds and is then asked to
 # close (SIGTERM); 0 is a clean close, 1 a refusal with its line.
-# The whole script holds the lock every run of the real game takes.
+# The whole script holds the lock named by MD4_GAME_LOCK, if any.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 game=$(realpath "${1:-$root/build/game}")
@@ -25,8 +25,12 @@ work=$(mktemp -d /tmp/md4-hostile.XXXXXX)
 chmod 1777 "$work"
 trap 'kill ${squatter:-} ${swapper:-} 2>/dev/null; rm -rf "$work"' EXIT
 
-exec 9>/tmp/md4-real-game.lock
-flock 9
+# Where several people run the real game on one machine, they agree on a
+# lock file that every run holds: name it in MD4_GAME_LOCK.
+if [ -n "${MD4_GAME_LOCK:-}" ]; then
+    exec 9>"$MD4_GAME_LOCK"
+    flock 9
+fi
 
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy MD4_STAMP_FIRST_PRESENT=1
 unset XDG_RUNTIME_DIR
