@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "engine/eng_draw.h"
@@ -31,20 +32,26 @@ plat::BitmapResult surfaceFromBitmap(const uint8_t* data, size_t size, plat::Sur
     return result;
 }
 
-// The picture of the bitmap file at `path`. `present` tells whether there
-// is such a file at all; one that is there but refused says why. A file
-// too large for any picture within the limit is not read.
+// The picture of the bitmap file at `path`, read from the one descriptor it
+// is opened with. `opened` tells whether there is such a file at all (and
+// why it could not be opened); one that is there but refused says why. A
+// file too large for any picture within the limit is not read.
 plat::BitmapResult surfaceFromFile(const char* path, plat::Surface*& surface, int& width, int& height,
-                                   bool& present) {
+                                   plat::FileOpenResult& opened) {
     surface = nullptr;
-    const long size = plat::fileSize(path);
-    present = size >= 0;
-    if (size <= 0) return plat::BitmapResult::Damaged;
-    if (static_cast<uint64_t>(size) > plat::largestBitmapFile(pictureLimit)) return plat::BitmapResult::TooLarge;
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    const long got = plat::readFile(path, bytes.data(), bytes.size());
-    if (got < 0) return plat::BitmapResult::Damaged;
-    return surfaceFromBitmap(bytes.data(), static_cast<size_t>(got), surface, width, height);
+    plat::OpenedFile file;
+    opened = plat::openFile(path, file);
+    if (opened != plat::FileOpenResult::Opened) return plat::BitmapResult::Damaged;
+    plat::BitmapResult result = plat::BitmapResult::Damaged;
+    if (file.size > plat::largestBitmapFile(pictureLimit)) {
+        result = plat::BitmapResult::TooLarge;
+    } else if (file.size > 0) {
+        std::vector<uint8_t> bytes(static_cast<size_t>(file.size));
+        if (plat::readOpened(file, 0, bytes.data(), bytes.size()))
+            result = surfaceFromBitmap(bytes.data(), bytes.size(), surface, width, height);
+    }
+    plat::closeFile(file);
+    return result;
 }
 
 constexpr const char* LoadWhere = "engDraw::LoadObject";
@@ -59,20 +66,28 @@ int fillSlot(const char* where, int slotIndex, int32_t key) {
     char path[engSystem::FilePathSize];
     const bool pathFits = engSystem::AppFilePath(path, name);
     plat::Surface* surface = nullptr;
-    bool present = false;
+    plat::FileOpenResult opened = plat::FileOpenResult::Absent;
     plat::BitmapResult refused = plat::BitmapResult::Ok;
     if (pathFits) {
-        refused = surfaceFromFile(path, surface, width, height, present);
-        if (!present) refused = plat::BitmapResult::Ok;
+        refused = surfaceFromFile(path, surface, width, height, opened);
+        if (opened == plat::FileOpenResult::Absent) refused = plat::BitmapResult::Ok;
     }
     if (surface == nullptr) {
         const uint8_t* data = nullptr;
         size_t size = 0;
-        if (plat::findResource(name, &data, &size)) surfaceFromBitmap(data, size, surface, width, height);
+        // A built-in picture that finds no memory for itself ends the
+        // program (with one line, in main) rather than leave it running
+        // with holes and a box for every picture.
+        if (plat::findResource(name, &data, &size) &&
+            surfaceFromBitmap(data, size, surface, width, height) == plat::BitmapResult::NoMemory)
+            throw std::bad_alloc();
     }
-    if (!pathFits) engSystem::ReportRefusedFile(path, "its path is too long", surface != nullptr);
+    if (!pathFits) engSystem::ReportRefusedFile(path, engSystem::PathTooLong, surface != nullptr);
     if (refused != plat::BitmapResult::Ok)
-        engSystem::ReportRefusedFile(path, plat::bitmapResultText(refused), surface != nullptr);
+        engSystem::ReportRefusedFile(path,
+                                     opened == plat::FileOpenResult::Opened ? plat::bitmapResultText(refused)
+                                                                            : plat::fileOpenResultText(opened),
+                                     surface != nullptr);
     if (surface == nullptr) return engSystem::ReportError(where, "BMPファイルを読み込めません", 0);
 
     // The key is matched once the picture is in place, so that -1 takes the
@@ -92,7 +107,7 @@ int fillSlot(const char* where, int slotIndex, int32_t key) {
 bool canWait(const char* name) {
     if (plat::resourceState(name) == plat::ResourceState::Absent) return false;
     char path[engSystem::FilePathSize];
-    return engSystem::AppFilePath(path, name) && plat::fileSize(path) < 0 &&
+    return engSystem::AppFilePath(path, name) && !plat::pathExists(path) &&
            plat::resourceState(path) == plat::ResourceState::Absent;
 }
 

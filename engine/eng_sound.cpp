@@ -46,21 +46,24 @@ bool findWave(const char* name, std::vector<uint8_t>& file, plat::WaveFormat& fo
     char path[engSystem::FilePathSize];
     const bool pathFits = engSystem::AppFilePath(path, name);
     int refused = 0;
+    plat::FileOpenResult opened = plat::FileOpenResult::Absent;
     if (pathFits) {
-        refused = engSound::ReadWave(path, file, format, formatSize, data, dataSize);
+        refused = engSound::ReadWave(path, file, format, formatSize, data, dataSize, &opened);
         if (refused == 0) return true;
-        if (plat::fileSize(path) < 0) refused = 0;  // no file there: nothing to say
+        if (opened == plat::FileOpenResult::Absent) refused = 0;  // no file there: nothing to say
     }
     file.clear();
     const uint8_t* bytes = nullptr;
     size_t size = 0;
     const bool found = plat::findResource(name, &bytes, &size) &&
                        engSound::ParseWave(bytes, size, format, formatSize, data, dataSize) == 0;
-    if (!pathFits) engSystem::ReportRefusedFile(path, "its path is too long", found);
+    if (!pathFits) engSystem::ReportRefusedFile(path, engSystem::PathTooLong, found);
     if (refused != 0) {
-        engSystem::ReportRefusedFile(
-            path, refused == engSound::WaveNotPlayable ? "not a sound the game plays" : "not a readable WAVE file",
-            found);
+        engSystem::ReportRefusedFile(path,
+                                     opened != plat::FileOpenResult::Opened ? plat::fileOpenResultText(opened)
+                                     : refused == engSound::WaveNotPlayable ? "not a sound the game plays"
+                                                                            : "not a readable WAVE file",
+                                     found);
     }
     return found;
 }

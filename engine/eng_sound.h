@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/audio.h"
+#include "platform/resources.h"
 
 constexpr int SoundSlotCount = 70;
 constexpr int MaxVoices = 10;
@@ -40,9 +41,10 @@ void Release();
 // when they describe a sound the buffers take (plat::soundSupported), its
 // samples alone into `file` (`data` points into it). 0 on success, non-zero
 // on failure (WaveNotPlayable: a WAVE file, but not a sound the game plays).
+// `opened`, when given, tells how opening the file went.
 constexpr int WaveNotPlayable = 5;
 int ReadWave(const char* path, std::vector<uint8_t>& file, plat::WaveFormat& format, uint32_t& formatSize,
-             const uint8_t*& data, uint32_t& dataSize);
+             const uint8_t*& data, uint32_t& dataSize, plat::FileOpenResult* opened = nullptr);
 // The same for a WAVE file already in memory (`data` points into `bytes`).
 // Every chunk is checked against its parent and the bytes given.
 int ParseWave(const uint8_t* bytes, size_t size, plat::WaveFormat& format, uint32_t& formatSize,

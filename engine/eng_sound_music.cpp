@@ -12,19 +12,29 @@ int32_t midiLoop;
 
 namespace {
 
-// Reads the song at `path` when it is a sound MIDI file of a sensible
-// size: its header first, then the rest. 0 when read; else why not.
-const char* readSong(const char* path, long size, std::vector<uint8_t>& bytes) {
-    if (static_cast<size_t>(size) > MaxSongFileSize) return "larger than any song";
+// Reads the song at `path`, through the one descriptor it is opened with,
+// when it is a sound MIDI file of a sensible size: its header first, then
+// the rest. 0 when read; else why not. `opened` tells how opening went.
+const char* readSong(const char* path, std::vector<uint8_t>& bytes, plat::FileOpenResult& opened) {
+    plat::OpenedFile file;
+    opened = plat::openFile(path, file);
+    if (opened != plat::FileOpenResult::Opened) return plat::fileOpenResultText(opened);
+    const char* refused = nullptr;
     uint8_t header[plat::MidiHeaderSize];
-    if (plat::readFileRange(path, 0, header, sizeof header) != static_cast<long>(sizeof header) ||
-        !plat::midiHeaderSound(header, sizeof header))
-        return "not a MIDI file";
-    bytes.resize(static_cast<size_t>(size));
-    if (plat::readFile(path, bytes.data(), bytes.size()) != size) return "unreadable";
-    const plat::MidiResult checked = plat::midiFileCheck(bytes.data(), bytes.size());
-    if (checked != plat::MidiResult::Ok) return plat::midiResultText(checked);
-    return nullptr;
+    if (file.size > MaxSongFileSize) {
+        refused = "larger than any song";
+    } else if (!plat::readOpened(file, 0, header, sizeof header) || !plat::midiHeaderSound(header, sizeof header)) {
+        refused = "not a MIDI file";
+    } else {
+        bytes.resize(static_cast<size_t>(file.size));
+        if (!plat::readOpened(file, 0, bytes.data(), bytes.size()))
+            refused = "unreadable";
+        else if (const plat::MidiResult checked = plat::midiFileCheck(bytes.data(), bytes.size());
+                 checked != plat::MidiResult::Ok)
+            refused = plat::midiResultText(checked);
+    }
+    plat::closeFile(file);
+    return refused;
 }
 
 // Opens `file` from the program's directory, else the resource of that
@@ -33,17 +43,18 @@ const char* readSong(const char* path, long size, std::vector<uint8_t>& bytes) {
 bool openSong(const char* file) {
     char path[engSystem::FilePathSize];
     const bool pathFits = engSystem::AppFilePath(path, file);
-    const long size = pathFits ? plat::fileSize(path) : -1;
     const char* refused = nullptr;
-    if (size >= 0) {
+    if (pathFits) {
         std::vector<uint8_t> bytes;
-        refused = readSong(path, size, bytes);
+        plat::FileOpenResult openResult = plat::FileOpenResult::Absent;
+        refused = readSong(path, bytes, openResult);
         if (refused == nullptr) return plat::midiOpenSong(file, bytes.data(), bytes.size());
+        if (openResult == plat::FileOpenResult::Absent) refused = nullptr;  // no file there: nothing to say
     }
     const uint8_t* bytes = nullptr;
     size_t resourceSize = 0;
     const bool opened = plat::findResource(file, &bytes, &resourceSize) && plat::midiOpenSong(file, bytes, resourceSize);
-    if (!pathFits) engSystem::ReportRefusedFile(path, "its path is too long", opened);
+    if (!pathFits) engSystem::ReportRefusedFile(path, engSystem::PathTooLong, opened);
     if (refused != nullptr) engSystem::ReportRefusedFile(path, refused, opened);
     return opened;
 }

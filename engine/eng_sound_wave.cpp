@@ -1,6 +1,7 @@
 // engSound: reading RIFF WAVE files, from memory or from disk. On disk only
 // the chunk headers are read until the format says the samples are a sound
-// the buffers take; then the samples alone are read.
+// the buffers take; then the samples alone are read, all through the one
+// descriptor the file was opened with.
 #include <cstring>
 
 #include "engine/eng_sound.h"
@@ -114,22 +115,28 @@ int ParseWave(const uint8_t* bytes, size_t size, plat::WaveFormat& format, uint3
 }
 
 int ReadWave(const char* path, std::vector<uint8_t>& file, plat::WaveFormat& format, uint32_t& formatSize,
-             const uint8_t*& data, uint32_t& dataSize) {
+             const uint8_t*& data, uint32_t& dataSize, plat::FileOpenResult* opened) {
     file.clear();
-    const long size = plat::fileSize(path);
-    if (size < 0) return 1;
+    // One descriptor for every read: the file cannot change kind or be
+    // swapped for another between them.
+    plat::OpenedFile wave;
+    const plat::FileOpenResult openResult = plat::openFile(path, wave);
+    if (opened != nullptr) *opened = openResult;
+    if (openResult != plat::FileOpenResult::Opened) return 1;
     const auto read = [&](uint64_t offset, uint8_t* buffer, size_t count) {
-        return plat::readFileRange(path, offset, buffer, count) == static_cast<long>(count);
+        return plat::readOpened(wave, offset, buffer, count);
     };
     WaveLayout layout;
-    const int result = parseLayout(read, static_cast<uint64_t>(size), layout);
-    if (result != 0) return result;
-    if (!plat::soundSupported(layout.format, layout.dataSize)) return WaveNotPlayable;
-
-    file.resize(layout.dataSize);
-    if (!read(layout.dataOffset, file.data(), file.size())) {
+    int result = parseLayout(read, wave.size, layout);
+    if (result == 0 && !plat::soundSupported(layout.format, layout.dataSize)) result = WaveNotPlayable;
+    if (result == 0) {
+        file.resize(layout.dataSize);
+        if (!read(layout.dataOffset, file.data(), file.size())) result = 1;
+    }
+    plat::closeFile(wave);
+    if (result != 0) {
         file.clear();
-        return 1;
+        return result;
     }
     format = layout.format;
     formatSize = layout.formatSize;

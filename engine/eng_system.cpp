@@ -6,12 +6,15 @@
 #include "engine/eng_system.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/eng_draw.h"
 #include "engine/eng_sound.h"
 #include "engine/variant.h"
+#include "platform/resources.h"
 
 int32_t windowOriginX, windowOriginY, appActive, fullScreen, windowOptionBits, closingState, shutdownDone,
     cursorClipped, cursorClipMode, errorFlag, imeEnabled;
@@ -104,8 +107,28 @@ bool AppFilePath(char (&path)[FilePathSize], const char* name) {
 }
 
 void ReportRefusedFile(const char* path, const char* why, bool builtInUsed) {
-    std::fprintf(stderr, "%s: %s refused (%s)%s\n", AppTitle, path ? path : "", why ? why : "",
-                 builtInUsed ? "; the built-in one is used instead" : "");
+    // Each file is named once a run, however often it is loaded (the same
+    // picture fills two slots); a folder too long for any file under it, or
+    // a process out of file descriptors, is said once for all of them.
+    static uint64_t namedPaths[MaxNamedRefusals];
+    static int namedCount = 0;
+    static bool longFolderSaid = false, descriptorsSaid = false;
+    const bool longPath = why != nullptr && std::strcmp(why, PathTooLong) == 0;
+    const bool noDescriptors =
+        why != nullptr && std::strcmp(why, plat::fileOpenResultText(plat::FileOpenResult::NoDescriptors)) == 0;
+    if ((longPath && longFolderSaid) || (noDescriptors && descriptorsSaid)) return;
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const char* c = path ? path : ""; *c != '\0'; ++c) hash = (hash ^ static_cast<uint8_t>(*c)) * 1099511628211ull;
+    for (int i = 0; i < namedCount; ++i)
+        if (namedPaths[i] == hash) return;
+    if (namedCount < MaxNamedRefusals) namedPaths[namedCount++] = hash;
+    longFolderSaid = longFolderSaid || longPath;
+    descriptorsSaid = descriptorsSaid || noDescriptors;
+    std::fprintf(stderr, "%s: %s refused (%s)%s%s\n", AppTitle, path ? path : "", why ? why : "",
+                 builtInUsed ? "; the built-in one is used instead" : "",
+                 longPath        ? "; no other file under the program's folder is read either"
+                 : noDescriptors ? "; other files beside the program may be passed over alike"
+                                 : "");
 }
 
 void EnableIme(int32_t flag) {

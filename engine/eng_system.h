@@ -105,7 +105,11 @@ const char* GetAppDir(int unused = 0);
 constexpr size_t FilePathSize = 4096;
 bool AppFilePath(char (&path)[FilePathSize], const char* name);
 // Says on standard error, in one line, that the file at `path` was refused
-// (`why`) and whether the built-in asset of its name took over.
+// (`why`) and whether the built-in asset of its name took over. A file is
+// named once a run (up to MaxNamedRefusals files); PathTooLong is said once
+// for every file.
+constexpr const char* PathTooLong = "its path is too long";
+constexpr int MaxNamedRefusals = 1024;
 void ReportRefusedFile(const char* path, const char* why, bool builtInUsed);
 void EnableIme(int32_t flag);
 

@@ -1,18 +1,32 @@
 #include "platform/instance_lock.h"
 
-#include <cerrno>
-#include <cstddef>
-#include <cstring>
-#include <string>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
 
 namespace plat {
 
 namespace {
 constexpr char RaiseRequest[] = "raise";
 constexpr size_t RaiseLength = sizeof(RaiseRequest) - 1;
+// The folder made in the temporary folder when the user has no runtime
+// folder: this name and the user id, with a number behind it when another
+// user has taken the name first.
+constexpr char FolderPrefix[] = "/mirvane-delta-4-";
+constexpr int FolderTries = 8;
+// A copy that holds the lock binds its socket right after; one that finds
+// the lock held gives the holder this long to be reached.
+constexpr int ConnectTries = 50;
+constexpr long ConnectPauseNs = 10'000'000;
 
 // A connection accepted before its request arrived; read on later polls.
 struct PendingPeer {
@@ -22,18 +36,24 @@ struct PendingPeer {
 };
 constexpr int MaxPendingPeers = 4;
 
+int lockFd = -1;
 int listenFd = -1;
 PendingPeer pendingPeers[MaxPendingPeers];
 
-socklen_t abstractAddress(const char* name, sockaddr_un& addr) {
+// A real folder (not a link) of this user that no one else may enter.
+bool privateFolder(const std::string& path) {
+    struct stat st;
+    return !path.empty() && path[0] == '/' && lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == getuid() && (st.st_mode & 077) == 0 && (st.st_mode & 0700) == 0700;
+}
+
+// The socket address of a path; false when the path does not fit.
+bool socketAddress(const std::string& path, sockaddr_un& addr) {
     std::memset(&addr, 0, sizeof addr);
     addr.sun_family = AF_UNIX;
-    // sun_path[0] stays 0: the abstract namespace. The name is not
-    // terminated; its length is part of the address.
-    size_t length = name ? std::strlen(name) : 0;
-    if (length > sizeof addr.sun_path - 1) length = sizeof addr.sun_path - 1;
-    if (length > 0) std::memcpy(addr.sun_path + 1, name, length);
-    return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
+    if (path.empty() || path.size() >= sizeof addr.sun_path) return false;
+    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+    return true;
 }
 
 // True when the process at the other end of `fd` runs as this user.
@@ -68,19 +88,35 @@ bool readPeer(PendingPeer& peer) {
     }
 }
 
-// Asks the holder of the name to raise its window, when it is a process of
-// this user. false when it is not (or cannot be told).
-bool sendRaiseRequest(const sockaddr_un& addr, socklen_t length) {
-    // Non-blocking: a holder that does not accept must not hang this copy.
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) return true;
-    bool ours = true;
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&addr), length) == 0) {
-        ours = peerIsThisUser(fd);
-        if (ours) (void)send(fd, RaiseRequest, RaiseLength, MSG_NOSIGNAL);
+// Asks the holder of the lock to raise its window. Only a copy of this user
+// can hold a lock in the user's private folder; the holder is still asked
+// only once its credentials say so.
+InstanceLockResult sendRaiseRequest(const sockaddr_un& addr) {
+    const timespec pause{0, ConnectPauseNs};
+    for (int attempt = 0; attempt < ConnectTries; ++attempt) {
+        // Non-blocking: a holder that does not accept must not hang this copy.
+        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0) return InstanceLockResult::Unavailable;
+        if (connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0) {
+            const bool ours = peerIsThisUser(fd);
+            if (ours) (void)send(fd, RaiseRequest, RaiseLength, MSG_NOSIGNAL);
+            close(fd);
+            return ours ? InstanceLockResult::HeldElsewhere : InstanceLockResult::HeldByOtherUser;
+        }
+        close(fd);
+        nanosleep(&pause, nullptr);
     }
-    close(fd);
-    return ours;
+    // The holder is a copy of this user (no one else can lock the file) that
+    // does not answer: this copy still stays out of its way.
+    return InstanceLockResult::HeldElsewhere;
+}
+
+// The lock's file name in the folder: the name with any slash replaced.
+std::string fileName(const char* name) {
+    std::string file = name ? name : "";
+    for (char& c : file)
+        if (c == '/') c = '_';
+    return file;
 }
 }  // namespace
 
@@ -88,24 +124,59 @@ std::string userLockName(const char* name) {
     return std::string(name ? name : "") + ":" + std::to_string(static_cast<unsigned long>(getuid()));
 }
 
-InstanceLockResult instanceLockTake(const char* name) {
-    if (listenFd >= 0) return InstanceLockResult::Acquired;
-    sockaddr_un addr;
-    const socklen_t length = abstractAddress(name, addr);
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) return InstanceLockResult::Unavailable;
-    if (bind(fd, reinterpret_cast<const sockaddr*>(&addr), length) != 0) {
-        const int error = errno;
-        close(fd);
-        if (error != EADDRINUSE) return InstanceLockResult::Unavailable;
-        return sendRaiseRequest(addr, length) ? InstanceLockResult::HeldElsewhere
-                                              : InstanceLockResult::HeldByOtherUser;
+std::string instanceLockFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && privateFolder(runtime)) return runtime;
+    const char* temporary = std::getenv("TMPDIR");
+    struct stat st;
+    std::string base = temporary != nullptr && temporary[0] == '/' && stat(temporary, &st) == 0 && S_ISDIR(st.st_mode)
+                           ? temporary
+                           : "/tmp";
+    base += FolderPrefix + std::to_string(static_cast<unsigned long>(getuid()));
+    // The first name that is, or can be made, a private folder of this
+    // user; every copy of the user walks the same names in the same order.
+    for (int i = 0; i < FolderTries; ++i) {
+        const std::string folder = i == 0 ? base : base + "-" + std::to_string(i);
+        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) continue;
+        if (privateFolder(folder)) return folder;
     }
-    if (listen(fd, 8) != 0) {
+    return {};
+}
+
+std::string instanceLockSocketPath(const char* name) {
+    const std::string folder = instanceLockFolder();
+    return folder.empty() ? folder : folder + "/" + fileName(name) + ".socket";
+}
+
+InstanceLockResult instanceLockTake(const char* name) {
+    if (lockFd >= 0) return InstanceLockResult::Acquired;
+    const std::string folder = instanceLockFolder();
+    sockaddr_un addr;
+    if (folder.empty() || !socketAddress(folder + "/" + fileName(name) + ".socket", addr))
+        return InstanceLockResult::Unavailable;
+    const std::string lockPath = folder + "/" + fileName(name) + ".lock";
+    const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) return InstanceLockResult::Unavailable;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != getuid()) {
         close(fd);
         return InstanceLockResult::Unavailable;
     }
-    listenFd = fd;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        close(fd);
+        return error == EWOULDBLOCK ? sendRaiseRequest(addr) : InstanceLockResult::Unavailable;
+    }
+    lockFd = fd;
+    // A socket left by a copy that ended without tidying up is in the way.
+    unlink(addr.sun_path);
+    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (listener >= 0 && bind(listener, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0 &&
+        listen(listener, 8) == 0) {
+        listenFd = listener;
+    } else if (listener >= 0) {
+        close(listener);  // the lock holds; later copies are only not raised
+    }
     return InstanceLockResult::Acquired;
 }
 
@@ -141,11 +212,15 @@ bool instanceLockPollRaise() {
 }
 
 void instanceLockDrop() {
+    // Only closed: a process that inherited these descriptors (a fresh copy
+    // started by fork) must not take the lock away from its parent.
     for (PendingPeer& peer : pendingPeers) closePeer(peer);
     if (listenFd >= 0) close(listenFd);
+    if (lockFd >= 0) close(lockFd);
     listenFd = -1;
+    lockFd = -1;
 }
 
-bool instanceLockHeld() { return listenFd >= 0; }
+bool instanceLockHeld() { return lockFd >= 0; }
 
 }  // namespace plat

@@ -29,15 +29,38 @@ void setResourceStateQuery(ResourceStateQuery query);
 // Absent when no query is installed: the provider is only asked for bytes.
 ResourceState resourceState(const char* name);
 
-// Reads a whole file into `buffer` (at most `capacity` bytes). Returns the
-// number of bytes read, or -1 when the file cannot be opened or is larger
-// than `capacity`.
-long readFile(const char* path, uint8_t* buffer, size_t capacity);
-// Reads `count` bytes from `offset` of a file into `buffer`. Returns the
-// number of bytes read (fewer at the end of the file), or -1 when the file
-// cannot be opened or read.
-long readFileRange(const char* path, uint64_t offset, uint8_t* buffer, size_t count);
-// Size of a file in bytes, or -1.
+// A file opened for reading, once and without blocking: only a regular file
+// is kept open, and everything is read from that one descriptor, so a file
+// swapped for another kind (a pipe, a device) while the program runs is
+// refused rather than waited on, and one swapped between reads is never
+// half one file and half the other.
+struct OpenedFile {
+    int fd = -1;
+    uint64_t size = 0;  // as it was when opened
+};
+enum class FileOpenResult {
+    Opened,
+    Absent,         // nothing at the path (or a folder on the way is missing)
+    NotRegular,     // a folder, pipe, device, socket or a loop of links
+    NoDescriptors,  // the process or the system has no file descriptor left
+    Unreadable,     // not permitted, or another failure of the system
+};
+FileOpenResult openFile(const char* path, OpenedFile& file);
+// Reads exactly `count` bytes from `offset`; false when they are not there.
+bool readOpened(const OpenedFile& file, uint64_t offset, uint8_t* buffer, size_t count);
+void closeFile(OpenedFile& file);
+// What a failed open says of the file, for a line on standard error.
+const char* fileOpenResultText(FileOpenResult result);
+
+// Whether anything is at the path (of any kind), without opening it.
+bool pathExists(const char* path);
+
+// Whether the process may have `needed` file descriptors open at once; the
+// soft limit is raised towards the hard one first if need be. `limit` is
+// the limit then in force.
+bool haveFileDescriptors(long needed, long& limit);
+
+// Size of a regular file in bytes, or -1.
 long fileSize(const char* path);
 
 }  // namespace plat

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include <cstdio>
@@ -47,7 +48,12 @@ public:
             file.expected = e.paint != nullptr ? standin::bmpFileSize(e.width, e.height) : 0;
             pictureBytes_ += file.expected;
         }
-        pictures_ = static_cast<uint8_t*>(standin::allocateLarge(pictureBytes_));
+        // Without room for the block, each picture keeps bytes of its own.
+        try {
+            pictures_ = static_cast<uint8_t*>(standin::allocateLarge(pictureBytes_));
+        } catch (const std::bad_alloc&) {
+            pictures_ = nullptr;
+        }
 
         // One worker goes in load order, but with what the start needs (the
         // title and the first sounds) ahead of all; the others take the
@@ -69,13 +75,17 @@ public:
         });
     }
     ~Store() {
+        stopWorkers();
+        if (pictures_ != nullptr) standin::freeLarge(pictures_, pictureBytes_);
+    }
+
+    void stopWorkers() {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             stopping_ = true;
         }
         madeOne_.notify_all();
         for (std::thread& t : workers_) plat::joinThread(t);
-        standin::freeLarge(pictures_, pictureBytes_);
     }
 
     // Starts the workers and returns. The first makes the title, then goes
@@ -98,7 +108,8 @@ public:
                                                   {
                                                       std::unique_lock<std::mutex> lock(mutex_);
                                                       madeOne_.wait(lock, [this] {
-                                                          return shownFirstMade_ || stopping_.load();
+                                                          return shownFirstMade_ || stopping_.load() ||
+                                                                 aheadStopped_.load();
                                                       });
                                                   }
                                                   work(bySize_);
@@ -119,11 +130,14 @@ public:
     }
 
     // The file's bytes, made first if need be; they stay put for the run.
+    // Throws std::bad_alloc when there is no memory to make them.
     void obtain(int index, const uint8_t** data, size_t* size) {
         File& file = files_[static_cast<size_t>(index)];
-        if (file.state.load(std::memory_order_acquire) != Ready && !make(index)) {
+        // A worker that runs out of memory gives its file back unmade: this
+        // thread then makes it itself.
+        while (file.state.load(std::memory_order_acquire) != Ready && !make(index, true)) {
             std::unique_lock<std::mutex> lock(mutex_);
-            madeOne_.wait(lock, [&] { return file.state.load(std::memory_order_acquire) == Ready; });
+            madeOne_.wait(lock, [&] { return file.state.load(std::memory_order_acquire) != Making; });
         }
         *data = file.data;
         *size = file.size;
@@ -139,28 +153,42 @@ private:
         std::vector<uint8_t> own;         // sounds and songs
     };
 
-    // Makes the file unless another thread has begun it; true if this one did.
-    bool make(int index) {
+    // Makes the file unless another thread has begun it; true if this one
+    // did. Out of memory, the file is given back unmade; a worker then stops
+    // making files ahead, a request (`requested`) throws std::bad_alloc.
+    bool make(int index, bool requested) {
         File& file = files_[static_cast<size_t>(index)];
         int expected = Waiting;
         if (!file.state.compare_exchange_strong(expected, Making, std::memory_order_acq_rel)) return false;
         thread_local std::vector<uint8_t> made;  // kept between files, so its memory is reused
-        standin::makeStandinEntry(index, made);
-        if (file.expected != 0 && made.size() == file.expected) {
-            std::memcpy(pictures_ + file.offset, made.data(), made.size());
-            file.data = pictures_ + file.offset;
-        } else {
-            file.own = made;
-            file.data = file.own.data();
+        int state = Ready;
+        try {
+            standin::makeStandinEntry(index, made);
+            if (pictures_ != nullptr && file.expected != 0 && made.size() == file.expected) {
+                std::memcpy(pictures_ + file.offset, made.data(), made.size());
+                file.data = pictures_ + file.offset;
+            } else {
+                file.own = made;
+                file.data = file.own.data();
+            }
+            file.size = made.size();
+        } catch (const std::bad_alloc&) {
+            state = Waiting;
+            std::vector<uint8_t>().swap(made);
         }
-        file.size = made.size();
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            file.state.store(Ready, std::memory_order_release);
-            if (index == shownFirst_) shownFirstMade_ = true;
+            file.state.store(state, std::memory_order_release);
+            if (index == shownFirst_ && state == Ready) shownFirstMade_ = true;
+            if (state != Ready && !requested && !aheadStopped_ && !stopping_) {
+                aheadStopped_ = true;
+                std::fprintf(stderr, "assets: not enough memory to make the built-in set ahead; each file is made "
+                                     "when it is needed\n");
+            }
         }
         madeOne_.notify_all();
-        return true;
+        if (state != Ready && requested) throw std::bad_alloc();
+        return state == Ready;
     }
 
     struct Queue {
@@ -172,7 +200,8 @@ private:
         while (!stopping_) {
             int job = queue.next.fetch_add(1);
             if (job >= standinEntryCount) return;
-            make(queue.order[static_cast<size_t>(job)]);
+            make(queue.order[static_cast<size_t>(job)], false);
+            if (aheadStopped_) return;
         }
     }
 
@@ -186,6 +215,7 @@ private:
     std::once_flag started_;
     int shownFirst_ = -1;
     bool shownFirstMade_ = false;  // guarded by mutex_
+    std::atomic<bool> aheadStopped_{false};  // a worker ran out of memory
     std::vector<std::thread> workers_;
 };
 
@@ -202,6 +232,8 @@ void installStandinAssets() {
     plat::setResourceStateQuery(standinResourceState);
     store().startWorkers();
 }
+
+void stopStandinAssets() { store().stopWorkers(); }
 
 plat::ResourceState standinResourceState(const char* name) {
     const int index = standin::findStandinEntry(name);

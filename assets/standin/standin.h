@@ -16,6 +16,9 @@
 // asked for before it is ready is made on the spot (or waited for, if it is
 // being made). Calling it again only installs the provider again.
 void installStandinAssets();
+// Stops the background workers and waits for them (a program ending early
+// does not want them to go on, nor to hear from them).
+void stopStandinAssets();
 
 // The provider itself (a plat::ResourceProvider): the whole file for an
 // exact name of the set. The bytes stay valid for the rest of the run.

@@ -8,7 +8,6 @@
 #include <atomic>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -16,7 +15,6 @@
 #include "platform/sdl/common/audio_callback.h"
 #include "platform/sdl/common/wave_convert.h"
 #include "platform/sdl/sdl_layer.h"
-#include "platform/threads.h"
 #include "platform/window.h"
 
 namespace plat {
@@ -33,6 +31,22 @@ struct AudioDevice {
     SDL_sem* endNotices = nullptr;
     SDL_Thread* notifier = nullptr;
     std::atomic<bool> quitting{false};
+    // The thread that opens the device (sdl::startOpeningAudio) and what it
+    // found. A program that ends some other way than through closeAudio (a
+    // library calling exit) still waits for it before the device goes. It is
+    // a thread of SDL's own, so that SDL frees what it keeps per thread (its
+    // error text) when the thread ends.
+    SDL_Thread* opener = nullptr;
+    bool openerResult = false;
+    ~AudioDevice() { waitForOpener(*this); }
+    static void waitForOpener(AudioDevice& d) {
+        if (d.opener == nullptr) return;
+        if (SDL_GetThreadID(d.opener) == SDL_ThreadID())
+            SDL_DetachThread(d.opener);  // ending on the opener itself
+        else
+            SDL_WaitThread(d.opener, nullptr);
+        d.opener = nullptr;
+    }
 };
 
 AudioDevice& device() {
@@ -81,9 +95,6 @@ void startMusic(AudioDevice& d) {
 // sound server; it runs on a thread of its own from the moment the window
 // system is up (sdl::startOpeningAudio), so that the start of the program
 // does not wait for it, and openAudio takes its result.
-std::thread opener;
-bool openerResult = false;
-
 bool openDevice() {
     AudioDevice& d = device();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -115,19 +126,25 @@ bool openDevice() {
 
 // The opener's result, once it has finished.
 bool finishOpening() {
-    if (!opener.joinable()) return false;
-    joinThread(opener);
-    return openerResult;
+    if (device().opener == nullptr) return false;
+    AudioDevice::waitForOpener(device());
+    return device().openerResult;
+}
+
+int SDLCALL openerMain(void*) {
+    device().openerResult = openDevice();
+    return 0;
 }
 }  // namespace
 
 void sdl::startOpeningAudio() {
-    if (device().id != 0 || opener.joinable()) return;
-    opener = startThread([] { openerResult = openDevice(); });
+    if (device().id != 0 || device().opener != nullptr) return;
+    // Without a thread, openAudio opens the device itself.
+    device().opener = SDL_CreateThread(openerMain, "md4 audio open", nullptr);
 }
 
 bool openAudio() {
-    if (opener.joinable()) return finishOpening();
+    if (device().opener != nullptr) return finishOpening();
     if (device().id != 0) return true;
     return openDevice();
 }

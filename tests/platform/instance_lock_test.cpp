@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -95,8 +97,10 @@ TEST_F(InstanceLock, SilentOrStrangePeersAreNoRaise) {
     sockaddr_un addr;
     std::memset(&addr, 0, sizeof addr);
     addr.sun_family = AF_UNIX;
-    std::memcpy(addr.sun_path + 1, name.data(), name.size());
-    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    const std::string path = plat::instanceLockSocketPath(name.c_str());
+    ASSERT_LT(path.size(), sizeof addr.sun_path);
+    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+    const auto length = static_cast<socklen_t>(sizeof addr);
 
     // One peer stays silent and open, one sends something else; neither may
     // block the poll or count as a raise.
@@ -133,10 +137,20 @@ TEST_F(InstanceLock, EachUserHasALockOfItsOwn) {
               static_cast<int>(InstanceLockResult::Acquired));
 }
 
+// Another user sits on every name the lock could use: the old abstract
+// socket name, the user's temporary folders (made its own), a runtime folder
+// that it owns. This user's copy still takes its lock; a second copy of this
+// user is still turned away and raises the first; the squatter is never
+// asked to raise.
 TEST_F(InstanceLock, AnotherUserCanNeitherHoldTheGameBackNorRaiseIt) {
     if (getuid() != 0) GTEST_SKIP() << "switching users needs root";
-    const std::string name = lockName("squat");
-    // Another user's process sits on this user's name and waits.
+    char base[] = "/tmp/md4-lock-test-XXXXXX";
+    ASSERT_NE(mkdtemp(base), nullptr);
+    ASSERT_EQ(chmod(base, 01777), 0);
+    const std::string squatted = std::string(base) + "/squatter";
+    setenv("TMPDIR", base, 1);
+    setenv("XDG_RUNTIME_DIR", squatted.c_str(), 1);
+    const std::string name = plat::userLockName(lockName("squat").c_str());
     int ready[2], done[2];
     ASSERT_EQ(pipe(ready), 0);
     ASSERT_EQ(pipe(done), 0);
@@ -144,7 +158,21 @@ TEST_F(InstanceLock, AnotherUserCanNeitherHoldTheGameBackNorRaiseIt) {
     if (squatter == 0) {
         plat::instanceLockDrop();
         char byte = 0;
-        const bool ok = setuid(OtherUser) == 0 && plat::instanceLockTake(name.c_str()) == InstanceLockResult::Acquired;
+        bool ok = setuid(OtherUser) == 0 && mkdir(squatted.c_str(), 0700) == 0;
+        for (int i = 0; ok && i < 3; ++i) {
+            const std::string folder = std::string(base) + "/mirvane-delta-4-0" + (i ? "-" + std::to_string(i) : "");
+            ok = i == 2 ? symlink(squatted.c_str(), folder.c_str()) == 0 : mkdir(folder.c_str(), 0777) == 0;
+        }
+        sockaddr_un addr;
+        std::memset(&addr, 0, sizeof addr);
+        addr.sun_family = AF_UNIX;
+        std::memcpy(addr.sun_path + 1, name.data(), name.size());
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        ok = ok && bind(fd, reinterpret_cast<const sockaddr*>(&addr),
+                        static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size())) == 0;
+        // Its own lock of the same name, in its own folder.
+        setenv("XDG_RUNTIME_DIR", squatted.c_str(), 1);
+        ok = ok && plat::instanceLockTake(name.c_str()) == InstanceLockResult::Acquired;
         (void)!write(ready[1], ok ? "y" : "n", 1);
         (void)!read(done[0], &byte, 1);
         _exit(raiseArrives() ? 1 : 0);  // it is never asked to raise
@@ -152,24 +180,35 @@ TEST_F(InstanceLock, AnotherUserCanNeitherHoldTheGameBackNorRaiseIt) {
     char answer = 0;
     ASSERT_EQ(read(ready[0], &answer, 1), 1);
     ASSERT_EQ(answer, 'y');
-    EXPECT_EQ(plat::instanceLockTake(name.c_str()), InstanceLockResult::HeldByOtherUser);
-    EXPECT_FALSE(plat::instanceLockHeld());
+    const std::string folder = plat::instanceLockFolder();
+    EXPECT_EQ(folder, std::string(base) + "/mirvane-delta-4-0-3");
+    EXPECT_EQ(plat::instanceLockTake(name.c_str()), InstanceLockResult::Acquired);
+    EXPECT_TRUE(plat::instanceLockHeld());
+    EXPECT_EQ(takeInChild(name), static_cast<int>(InstanceLockResult::HeldElsewhere));
+    EXPECT_TRUE(raiseArrives());
+    // A raise request from another user is no request.
+    EXPECT_EQ(inChild([&] {
+                  plat::instanceLockDrop();
+                  if (setuid(OtherUser) != 0) return 99;
+                  sockaddr_un addr;
+                  std::memset(&addr, 0, sizeof addr);
+                  addr.sun_family = AF_UNIX;
+                  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+                  const std::string path = folder + "/" + name + ".socket";
+                  std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+                  return connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0 ? 1 : 0;
+              }),
+              0);
+    EXPECT_FALSE(raiseArrives());
     (void)!write(done[1], "x", 1);
     int status = 0;
     waitpid(squatter, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the squatter got a raise request";
-
-    // The other way round: this user's copy holds the lock, and a raise
-    // request from another user is no request.
-    ASSERT_EQ(plat::instanceLockTake(name.c_str()), InstanceLockResult::Acquired);
-    EXPECT_EQ(inChild([&] {
-                  plat::instanceLockDrop();
-                  if (setuid(OtherUser) != 0) return 99;
-                  return static_cast<int>(plat::instanceLockTake(name.c_str()));
-              }),
-              static_cast<int>(InstanceLockResult::HeldByOtherUser));
-    EXPECT_FALSE(raiseArrives());
     for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
+    plat::instanceLockDrop();
+    unsetenv("TMPDIR");
+    unsetenv("XDG_RUNTIME_DIR");
+    (void)!system(("rm -rf '" + std::string(base) + "'").c_str());
 }
 
 }  // namespace

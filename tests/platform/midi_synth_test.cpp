@@ -155,6 +155,12 @@ TEST(OneThreadOpenMpRegions, RunInlineOnTheCallerAndLargerOnesGoToTheLibrary) {
     GOMP_parallel(body, &calls, 3, 0);
     EXPECT_EQ(calls.count, 4) << "a team of three runs the body three times";
     EXPECT_FALSE(calls.onCaller);
+    // A region that names no number (libgomp would take OMP_NUM_THREADS,
+    // whatever it says) runs inline too.
+    calls.onCaller = true;
+    GOMP_parallel(body, &calls, 0, 0);
+    EXPECT_EQ(calls.count, 5);
+    EXPECT_TRUE(calls.onCaller);
 }
 
 TEST(MidiSynthSoundFont, WithoutAThreadTheSoundFontIsLoadedAtStartAndThatIsSaid) {
