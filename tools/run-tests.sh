@@ -60,7 +60,8 @@ fi
 step "sanitizer build, unit tests and one run of the game (build-asan/)"
 # Leaks that lie wholly inside system libraries are not ours to mend: the
 # file names them, so that a leak of our own still fails the run.
-export LSAN_OPTIONS="suppressions=$root/tools/lsan-suppressions.txt:print_suppressions=0"
+# Slow unwinding lets the stacks reach the libraries' own function names.
+export LSAN_OPTIONS="suppressions=$root/tools/lsan-suppressions.txt:print_suppressions=0:fast_unwind_on_malloc=0"
 if cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DMD4_WERROR=ON -DMD4_SANITIZE=ON -DMD4_BENCH=OFF &&
     ninja -C "$root/build-asan"; then
