@@ -93,9 +93,10 @@ bool setSoundBufferFrequency(SoundBuffer buffer, uint32_t frequency);
 // MIDI player
 // ---------------------------------------------------------------------------
 
-// Opens a song from the bytes of a standard MIDI file (copied; `name` only
-// labels it). Any song already open is closed first. False when the bytes
-// are not a MIDI file or there is no synthesiser.
+// Opens a song from the bytes of a standard MIDI file (read at once, so the
+// bytes need not outlive the call; `name` only labels it). Any song already
+// open is closed first. False when the bytes are not a sound MIDI file
+// (plat::midiFileCheck) or there is no synthesiser.
 bool midiOpenSong(const char* name, const uint8_t* bytes, size_t size);
 // Stops playback and moves to the beginning of the song.
 bool midiSeekToStart();

@@ -118,6 +118,11 @@ std::string fileName(const char* name) {
         if (c == '/') c = '_';
     return file;
 }
+
+// The path of the lock's file with `suffix` (".lock", ".socket") in `folder`.
+std::string pathIn(const std::string& folder, const char* name, const char* suffix) {
+    return folder + "/" + fileName(name) + suffix;
+}
 }  // namespace
 
 std::string userLockName(const char* name) {
@@ -145,16 +150,15 @@ std::string instanceLockFolder() {
 
 std::string instanceLockSocketPath(const char* name) {
     const std::string folder = instanceLockFolder();
-    return folder.empty() ? folder : folder + "/" + fileName(name) + ".socket";
+    return folder.empty() ? folder : pathIn(folder, name, ".socket");
 }
 
 InstanceLockResult instanceLockTake(const char* name) {
     if (lockFd >= 0) return InstanceLockResult::Acquired;
     const std::string folder = instanceLockFolder();
     sockaddr_un addr;
-    if (folder.empty() || !socketAddress(folder + "/" + fileName(name) + ".socket", addr))
-        return InstanceLockResult::Unavailable;
-    const std::string lockPath = folder + "/" + fileName(name) + ".lock";
+    if (folder.empty() || !socketAddress(pathIn(folder, name, ".socket"), addr)) return InstanceLockResult::Unavailable;
+    const std::string lockPath = pathIn(folder, name, ".lock");
     const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) return InstanceLockResult::Unavailable;
     struct stat st;

@@ -66,8 +66,8 @@ struct MidiEvent {
 
 enum class Step { Event, End, Damaged };
 
-// Running status carries the last status of any kind, as the synthesiser's
-// reader keeps it: data after a meta event continues that meta event. A
+// Running status carries the last status of any kind: data after a meta,
+// exclusive or escape event continues an event of that kind. A
 // track may end with its chunk rather than its end event; after the end
 // event the rest is not read.
 Step readEvent(TrackReader& r, MidiEvent& e) {
@@ -189,6 +189,7 @@ bool playSong(const Song& song, double offset, double until, Windows* windows, d
     TrackReader readers[MaxMidiTracks];
     MidiEvent next[MaxMidiTracks];
     uint8_t queue[MaxMidiTracks];  // a heap of track numbers, the earliest next event first
+    static_assert(MaxMidiTracks <= 256, "track numbers are kept in bytes");
     unsigned waiting = 0;
     for (unsigned i = 0; i < song.count; ++i) {
         readers[i] = song.tracks[i];

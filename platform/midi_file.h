@@ -1,6 +1,6 @@
-// The platform layer: standard MIDI files, checked before the synthesiser's
-// reader sees them, so that a damaged or hostile song is refused as a whole
-// rather than half read.
+// The platform layer: standard MIDI files, checked as a whole before a song
+// is played, so that a damaged or hostile song is refused rather than half
+// read, and walked in time order for the music's sequencer.
 #pragma once
 
 #include <cstddef>
@@ -10,7 +10,7 @@ namespace plat {
 
 // Bytes of the header chunk, all a reader needs to look at first.
 constexpr size_t MidiHeaderSize = 14;
-// More tracks than a song has (and than the synthesiser's reader counts).
+// More tracks than a song has; a track's number fits a byte in the walk.
 constexpr unsigned MaxMidiTracks = 255;
 
 // The most events, and of them note-ons, a song may play in any one second,
@@ -31,7 +31,7 @@ constexpr double MidiBufferMicroseconds = 10000.0;
 
 enum class MidiResult : int {
     Ok = 0,
-    Damaged,   // not a standard MIDI file the synthesiser plays
+    Damaged,   // not a well-formed standard MIDI file (see midiFileCheck)
     TooDense,  // more events or note-ons in a second or a buffer's time than allowed
 };
 

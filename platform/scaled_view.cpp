@@ -286,6 +286,9 @@ Rect fitPicture(int sourceWidth, int sourceHeight, int targetWidth, int targetHe
 }
 
 bool setUpScaledView(ScaledView& v, int sourceWidth, int sourceHeight, int targetWidth, int targetHeight) {
+    // For a picture of the same size the one last drawn is kept: a window
+    // set up again (resized) is repainted from it before the next frame.
+    const bool keepShown = v.sourceWidth == sourceWidth && v.sourceHeight == sourceHeight;
     v.sourceWidth = 0;  // no view until it is all set up
     if (sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 || targetHeight <= 0) return false;
     v.sourceWidth = sourceWidth;
@@ -306,7 +309,7 @@ bool setUpScaledView(ScaledView& v, int sourceWidth, int sourceHeight, int targe
     while (v.pairedColumns < width && v.columnFirst[static_cast<size_t>(v.pairedColumns)] + 1 < sourceWidth) ++v.pairedColumns;
     setUpBlocks(v, width);
     makeAxis(sourceHeight, height, v.rowFirst, v.rowSecond, v.rowWeight);
-    if (!v.shown.assign(static_cast<size_t>(sourceWidth) * sourceHeight) ||
+    if ((!keepShown && !v.shown.assign(static_cast<size_t>(sourceWidth) * sourceHeight)) ||
         !v.across.assign(v.oneToOne ? 0 : 2 * acrossSlotPitch(width))) {
         v.sourceWidth = 0;
         return false;

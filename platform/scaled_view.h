@@ -54,7 +54,8 @@ struct ScaledView {
 Rect fitPicture(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight);
 
 // Sets the view up for these sizes (allocating its tables); the next update
-// draws the whole target. false for a size that is not positive.
+// draws the whole target. The picture last drawn (view.shown) is kept when
+// the source's size is the same. false for a size that is not positive.
 bool setUpScaledView(ScaledView& view, int sourceWidth, int sourceHeight, int targetWidth, int targetHeight);
 // The next update draws the whole target again (the window was exposed).
 void invalidateScaledView(ScaledView& view);

@@ -5,8 +5,9 @@
 // the same with and without a display. A surface can be "lost" (its contents
 // taken away, as when the display is taken from the program): an operation
 // that meets a lost surface fails with Result::SurfaceLost until the surface
-// is restored and the engine has drawn or loaded its picture again. The headless layer can declare every surface lost
-// so that the restore path is testable.
+// is restored and the engine has drawn or loaded its picture again. The
+// headless layer can declare every surface lost so that the restore path is
+// testable.
 #pragma once
 
 #include <cstdint>

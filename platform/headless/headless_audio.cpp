@@ -87,7 +87,7 @@ int soundBufferCount() { return audio::bankCount(bank()); }
 void renderAudio(float* out, uint32_t frameCount) {
     std::memset(out, 0, size_t{frameCount} * 2 * sizeof(float));
     audio::bankMix(bank(), out, frameCount);
-    mix::clampSamples(out, size_t{frameCount} * 2);
+    mix::softLimit(out, size_t{frameCount} * 2);
 }
 
 const std::vector<std::string>& midiCommands() { return st().midiCommands; }

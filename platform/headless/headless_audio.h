@@ -40,7 +40,8 @@ void clearSoundEvents();
 int playCount(SoundBuffer buffer);
 int soundBufferCount();
 // Mixes frameCount stereo frames of the sounding buffers, as one device
-// callback would (clamped; the song adds nothing here).
+// callback would (through the output stage's soft knee; the song adds
+// nothing here).
 void renderAudio(float* out, uint32_t frameCount);
 
 // Music commands in order: "open NAME", "seek", "play", "stop", "close".

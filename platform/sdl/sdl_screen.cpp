@@ -105,18 +105,18 @@ struct TexturePicture {
 };
 TexturePicture shownTexture;
 
-void showBlack() {
-    SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(display.renderer);
-    SDL_RenderPresent(display.renderer);
-}
-
 // The texture's picture to the window, black around it.
 void renderTexture() {
     SDL_SetRenderDrawColor(display.renderer, 0, 0, 0, 255);
     SDL_RenderClear(display.renderer);
     if (shownTexture.held) SDL_RenderCopy(display.renderer, display.texture, &shownTexture.rect, &shownTexture.rect);
     SDL_RenderPresent(display.renderer);
+}
+
+// A fresh texture holds no picture yet: the window shows black.
+void showBlack() {
+    shownTexture = TexturePicture{};
+    renderTexture();
 }
 
 Result presentThroughRenderer(const Surface* back, const SDL_Rect& rect, bool any, bool waitVBlank) {

@@ -87,6 +87,28 @@ TEST(MidiSynthSong, EventsAreTimedInFramesThroughTempoChanges) {
     EXPECT_FALSE(MidiSynth::readSong(broken.data(), broken.size(), 48000, read));
 }
 
+TEST(MidiSynthSong, TracksPlayTogetherByTickTimedByTheTempoOfAnyTrack) {
+    // Track 0: a controller at tick 0, the tempo doubled at tick 96. Track 1:
+    // a program at tick 0, a note at 96 with an escape beside it, its end at
+    // 192.
+    testsound::Bytes song = testsound::midiFile({0x00, 0xB0, 7, 100, 0x60, 0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90});
+    song[11] = 2;
+    const testsound::Bytes second = {0x00, 0xC0, 5,  0x60, 0x90, 60,   100, 0x00, 0xF7, 0x01,
+                                     0xF8, 0x60, 0x80, 60, 0,    0x00, 0xFF, 0x2F, 0x00};
+    song.insert(song.end(), {'M', 'T', 'r', 'k', 0, 0, 0, static_cast<uint8_t>(second.size())});
+    song.insert(song.end(), second.begin(), second.end());
+    MidiSynth::Song read;
+    ASSERT_TRUE(MidiSynth::readSong(song.data(), song.size(), 48000, read));
+    ASSERT_EQ(read.events.size(), 4u) << "the escape is passed over";
+    const uint8_t statuses[] = {0xB0, 0xC0, 0x90, 0x80};  // at one tick, track 0 first
+    const uint64_t frames[] = {0, 0, 24000, 24000 + 12000};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(read.events[i].status, statuses[i]) << i;
+        EXPECT_EQ(read.events[i].frame, frames[i]) << i;
+    }
+    EXPECT_EQ(read.endFrame, 36000u) << "the later track's end";
+}
+
 TEST_F(MidiSynthTest, StopSilencesAtOnceAndGivesNoNotice) {
     const testsound::Bytes song = testsound::midiFile({0x00, 0x90, 60, 120, 0x81, 0x00, 0x80, 60, 0});
     ASSERT_TRUE(synth.open(song.data(), song.size()));

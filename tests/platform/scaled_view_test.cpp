@@ -118,6 +118,10 @@ TEST(ScaledView, RedrawsOnlyTheRowsThatReadAChangedRowAndNothingForTheSamePictur
     EXPECT_EQ(plat::updateScaledView(view, view.shown.data(), W, repainted.data(), TW, rects, 8), 1);
     EXPECT_EQ(repainted, window);
     ASSERT_TRUE(plat::setUpScaledView(view, W, H, W, H));
+    std::vector<uint32_t> resized(W * H);  // a window set up again shows the last picture before any frame
+    plat::updateScaledView(view, view.shown.data(), W, resized.data(), W, rects, 8);
+    EXPECT_EQ(resized, picture);
+    plat::invalidateScaledView(view);
     std::vector<uint32_t> same(W * H);
     plat::updateScaledView(view, picture.data(), W, same.data(), W, rects, 8);
     EXPECT_EQ(same, picture);
