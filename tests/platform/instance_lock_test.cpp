@@ -160,7 +160,8 @@ TEST_F(InstanceLock, AnotherUserCanNeitherHoldTheGameBackNorRaiseIt) {
         char byte = 0;
         bool ok = setuid(OtherUser) == 0 && mkdir(squatted.c_str(), 0700) == 0;
         for (int i = 0; ok && i < 3; ++i) {
-            const std::string folder = std::string(base) + "/mirvane-delta-4-0" + (i ? "-" + std::to_string(i) : "");
+            std::string folder = std::string(base) + "/mirvane-delta-4-0";
+            if (i != 0) folder.append("-").append(std::to_string(i));
             ok = i == 2 ? symlink(squatted.c_str(), folder.c_str()) == 0 : mkdir(folder.c_str(), 0777) == 0;
         }
         sockaddr_un addr;
