@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "platform/sdl/common/audio_callback.h"
-#include "support/midi_bytes.h"
+#include "support/sound_files.h"
 
 using namespace plat::audio;
 
@@ -130,11 +130,11 @@ std::vector<uint8_t> busySong() {
     std::vector<uint8_t> track = {0x00, 0xFF, 0x51, 0x03, 0x06, 0x1A, 0x80};  // 400000 us a beat
     uint32_t last = 0;
     for (const auto& [tick, bytes] : events) {
-        benchmidi::putVarLength(track, tick - last);
+        testsound::putVarLength(track, tick - last);
         track.insert(track.end(), bytes.begin(), bytes.end());
         last = tick;
     }
-    return benchmidi::oneTrackSong(track, 96);
+    return testsound::midiFile(track);
 }
 
 void runCallback(benchmark::State& state, MidiSynth& music) {

@@ -23,13 +23,13 @@
 #include "platform/midi_file.h"
 #include "platform/resources.h"
 #include "platform/sdl/common/midi_synth.h"
-#include "support/midi_bytes.h"
+#include "support/sound_files.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-using benchmidi::oneTrackSong;
-using benchmidi::putVarLength;
+using testsound::midiFile;
+using testsound::putVarLength;
 
 constexpr int Rate = 48000;
 constexpr uint32_t Frames = 512;
@@ -66,19 +66,19 @@ Bytes boundSong(bool inBursts) {
             lastTick = tick;
         }
     }
-    return oneTrackSong(track, 1000, AudioSeconds * 2000 - lastTick);
+    return midiFile(track, 1000, AudioSeconds * 2000 - lastTick);
 }
 
 Bytes fastTempoSong() {
     Bytes track = {0, 0xFF, 0x51, 3, 0, 0, 1};
     while (track.size() < 20000) track.insert(track.end(), {0x60, 0x90, 60, 100, 0x60, 0x80, 60, 0});
-    return oneTrackSong(track, 96);
+    return midiFile(track);
 }
 
 Bytes noteFlood() {
     Bytes track = {0, 0x90, 60, 100};
     while (track.size() < (1u << 20) - 40) track.insert(track.end(), {0, static_cast<uint8_t>(track.size() % 90), 100});
-    return oneTrackSong(track, 96);
+    return midiFile(track);
 }
 
 Bytes builtInSong() {
