@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "platform/sdl/common/audio_callback.h"
+#include "support/sound_files.h"
 
 using namespace plat::audio;
 
@@ -101,17 +102,6 @@ std::vector<plat::SoundBuffer> installVoices() {
     return buffers;
 }
 
-void putVarLength(std::vector<uint8_t>& out, uint32_t value) {
-    uint8_t bytes[5];
-    int n = 0;
-    do {
-        bytes[n++] = static_cast<uint8_t>(value & 0x7F);
-        value >>= 7;
-    } while (value != 0);
-    while (n > 1) out.push_back(bytes[--n] | 0x80);
-    out.push_back(bytes[0]);
-}
-
 // Sixteen bars of a busy game tune: piano chords, bass, held strings, brass
 // stabs and drums on eighth notes, at 150 beats a minute.
 std::vector<uint8_t> busySong() {
@@ -140,15 +130,11 @@ std::vector<uint8_t> busySong() {
     std::vector<uint8_t> track = {0x00, 0xFF, 0x51, 0x03, 0x06, 0x1A, 0x80};  // 400000 us a beat
     uint32_t last = 0;
     for (const auto& [tick, bytes] : events) {
-        putVarLength(track, tick - last);
+        testsound::putVarLength(track, tick - last);
         track.insert(track.end(), bytes.begin(), bytes.end());
         last = tick;
     }
-    track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
-    std::vector<uint8_t> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k'};
-    for (int shift : {24, 16, 8, 0}) file.push_back(static_cast<uint8_t>(track.size() >> shift));
-    file.insert(file.end(), track.begin(), track.end());
-    return file;
+    return testsound::midiFile(track);
 }
 
 void runCallback(benchmark::State& state, MidiSynth& music) {

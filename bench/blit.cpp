@@ -172,9 +172,9 @@ constexpr const char* methodNames[] = {"", " dense only", " runs only"};
 
 // Picks the form of our keyed copy (0 plain, 1 SSE2, 2 AVX2, 3 AVX-512, -1
 // the one the start-up timing chose) and how it copies (0 chosen per
-// picture, 1 dense, 2 by runs); returns the form's name, nullptr (the
+// picture, 1 dense, 2 by runs); returns the form's name, empty (the
 // benchmark skipped) when the processor lacks the form.
-const char* pickKeyedCopy(benchmark::State& state, int64_t level, int64_t method) {
+std::string pickKeyedCopy(benchmark::State& state, int64_t level, int64_t method) {
     std::string name;
     if (level < 0) {
         name = std::string("default (") + formNames[static_cast<int>(plat::useMeasuredKeyedCopy())] + ")";
@@ -182,12 +182,10 @@ const char* pickKeyedCopy(benchmark::State& state, int64_t level, int64_t method
         name = formNames[level];
     } else {
         state.SkipWithError("not supported by this processor");
-        return nullptr;
+        return {};
     }
     plat::useKeyedCopyMethod(static_cast<plat::KeyedCopyMethod>(method));
-    static std::string last;
-    last = name;
-    return last.c_str();
+    return name;
 }
 
 // Back to the start-up choice.
@@ -199,32 +197,32 @@ void resetKeyedCopy() {
 // The sprites of one size, at the frame's positions for that size.
 void BM_KeyedBlitBySize(benchmark::State& state) {
     const int kind = static_cast<int>(state.range(1));
-    const char* form = pickKeyedCopy(state, state.range(0), 0);
-    if (form == nullptr) return;
+    const std::string form = pickKeyedCopy(state, state.range(0), 0);
+    if (form.empty()) return;
     std::vector<Placement> sprites;
     for (const Placement& p : scene().frame)
         if (p.slot == FirstSpriteSlot + kind) sprites.push_back(p);
     compareOnSprites(state, sprites);
     resetKeyedCopy();
-    state.SetLabel(std::string(form) + " " + std::to_string(spriteSizes[kind].width) + "x" +
+    state.SetLabel(form + " " + std::to_string(spriteSizes[kind].width) + "x" +
                    std::to_string(spriteSizes[kind].height) + " x" + std::to_string(sprites.size()));
 }
 
 // All 400 sprites of a frame, without clearing or presenting.
 void BM_KeyedBlitFrameMix(benchmark::State& state) {
     scene();
-    const char* form = pickKeyedCopy(state, state.range(0), state.range(1));
-    if (form == nullptr) return;
+    const std::string form = pickKeyedCopy(state, state.range(0), state.range(1));
+    if (form.empty()) return;
     compareOnSprites(state, scene().frame);
     resetKeyedCopy();
-    state.SetLabel(std::string(form) + methodNames[state.range(1)]);
+    state.SetLabel(form + methodNames[state.range(1)]);
 }
 
 // One whole frame: clear, 400 keyed sprites, present to the headless screen.
 void BM_Frame(benchmark::State& state) {
     Scene& s = scene();
-    const char* form = pickKeyedCopy(state, state.range(0), 0);
-    if (form == nullptr) return;
+    const std::string form = pickKeyedCopy(state, state.range(0), 0);
+    if (form.empty()) return;
     for (auto _ : state) {
         engDraw::ClearScreen();
         for (const Placement& p : s.frame) oursBlit(p);

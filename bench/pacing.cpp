@@ -185,7 +185,8 @@ void BM_Stage1FireHeld(benchmark::State& state) { measure(state, true, Scene::St
 
 }  // namespace
 
+// The still screens first: stage 1 leaves its play and the fire key behind.
 BENCHMARK(BM_GameLoopYielding)->Arg(20)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK(BM_Stage1FireHeld)->Arg(20)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_GameLoopPolling)->Arg(5)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_Stage1FireHeld)->Arg(20)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_MAIN();

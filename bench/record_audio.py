@@ -27,6 +27,7 @@ import argparse
 import array
 import math
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -176,7 +177,7 @@ def main():
         marks = record(args, raw_path)
         levels = second_levels(raw_path, args.seconds)
         if args.keep:
-            os.replace(raw_path, args.keep)
+            shutil.move(raw_path, args.keep)  # the temporary folder may lie on another file system
 
     print(f"load average {os.getloadavg()[0]:.2f}")
     print("second  rms_dBFS  peak_dBFS  full_scale  keys")
@@ -188,8 +189,8 @@ def main():
         power = [levels[s][0] ** 2 for s in range(*reference) if s < len(levels)]
         ref_db = db(math.sqrt(sum(power) / len(power))) if power else float("-inf")
         print(f"reference seconds {reference[0]}..{reference[1] - 1}: {ref_db:.1f} dBFS")
-        if measure:
-            span = [s for s in range(*measure) if s < len(levels)]
+        span = [s for s in range(*measure) if s < len(levels)] if measure else []
+        if span:
             loudest = max(span, key=lambda s: levels[s][0])
             print(f"loudest second of {measure[0]}..{measure[1] - 1}: {loudest} at {db(levels[loudest][0]):.1f} dBFS, "
                   f"{db(levels[loudest][0]) - ref_db:+.1f} dB over the reference")

@@ -23,31 +23,17 @@
 #include "platform/midi_file.h"
 #include "platform/resources.h"
 #include "platform/sdl/common/midi_synth.h"
+#include "support/sound_files.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using testsound::midiFile;
+using testsound::putVarLength;
 
 constexpr int Rate = 48000;
 constexpr uint32_t Frames = 512;
 constexpr int AudioSeconds = 20;
-
-void putVarLength(Bytes& out, uint32_t value) {
-    for (int shift = 21; shift > 0; shift -= 7)
-        if (value >> shift) out.push_back(static_cast<uint8_t>(0x80 | ((value >> shift) & 0x7F)));
-    out.push_back(static_cast<uint8_t>(value & 0x7F));
-}
-
-Bytes oneTrack(const Bytes& events, uint16_t division, uint32_t endDelta = 0) {
-    Bytes out = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, static_cast<uint8_t>(division >> 8),
-                 static_cast<uint8_t>(division), 'M', 'T', 'r', 'k'};
-    Bytes track = events;
-    putVarLength(track, endDelta);
-    track.insert(track.end(), {0xFF, 0x2F, 0});
-    for (int shift : {24, 16, 8, 0}) out.push_back(static_cast<uint8_t>(track.size() >> shift));
-    out.insert(out.end(), track.begin(), track.end());
-    return out;
-}
 
 // Event `i` of the songs at the bound: strings on every channel but the
 // drums' (the first 15 events), then note-ons every fourth event, never
@@ -80,19 +66,19 @@ Bytes boundSong(bool inBursts) {
             lastTick = tick;
         }
     }
-    return oneTrack(track, 1000, AudioSeconds * 2000 - lastTick);
+    return midiFile(track, 1000, AudioSeconds * 2000 - lastTick);
 }
 
 Bytes fastTempoSong() {
     Bytes track = {0, 0xFF, 0x51, 3, 0, 0, 1};
     while (track.size() < 20000) track.insert(track.end(), {0x60, 0x90, 60, 100, 0x60, 0x80, 60, 0});
-    return oneTrack(track, 96);
+    return midiFile(track);
 }
 
 Bytes noteFlood() {
     Bytes track = {0, 0x90, 60, 100};
     while (track.size() < (1u << 20) - 40) track.insert(track.end(), {0, static_cast<uint8_t>(track.size() % 90), 100});
-    return oneTrack(track, 96);
+    return midiFile(track);
 }
 
 Bytes builtInSong() {

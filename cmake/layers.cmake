@@ -62,13 +62,14 @@ endforeach()
 md4_layer_root(MD4_APP_ROOT app ${MD4_APP_FOLDERS})
 
 set(MD4_INCLUDE_CHECK ${CMAKE_CURRENT_LIST_DIR}/check_includes.cmake)
-file(GLOB_RECURSE MD4_LAYER_SOURCES CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/platform/*.h ${PROJECT_SOURCE_DIR}/platform/*.cpp
-  ${PROJECT_SOURCE_DIR}/engine/*.h ${PROJECT_SOURCE_DIR}/engine/*.cpp
-  ${PROJECT_SOURCE_DIR}/assets/*.h ${PROJECT_SOURCE_DIR}/assets/*.cpp ${PROJECT_SOURCE_DIR}/assets/*.inc
-  ${PROJECT_SOURCE_DIR}/game/*.h ${PROJECT_SOURCE_DIR}/game/*.cpp ${PROJECT_SOURCE_DIR}/game/*.inc
-  ${PROJECT_SOURCE_DIR}/stages/*.h ${PROJECT_SOURCE_DIR}/stages/*.cpp ${PROJECT_SOURCE_DIR}/stages/*.inc
-  ${PROJECT_SOURCE_DIR}/app/*.h ${PROJECT_SOURCE_DIR}/app/*.cpp)
+# The files the check reads (the same folders and kinds as it globs), so
+# that a change to any of them runs it again.
+set(MD4_LAYER_SOURCES "")
+foreach(folder platform engine assets game stages app)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h
+    ${PROJECT_SOURCE_DIR}/${folder}/*.cpp ${PROJECT_SOURCE_DIR}/${folder}/*.inc)
+  list(APPEND MD4_LAYER_SOURCES ${sources})
+endforeach()
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/layer-includes.stamp
   COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DSTAMP=${PROJECT_BINARY_DIR}/layer-includes.stamp
     -P ${MD4_INCLUDE_CHECK}

@@ -35,7 +35,9 @@ fi
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy MD4_STAMP_FIRST_PRESENT=1
 unset XDG_RUNTIME_DIR
 
-as_neighbour() { setpriv --reuid="$uid" --regid="$uid" --clear-groups env HOME="$work" "$@"; }
+# The prefix that runs a command as the neighbour.
+as_neighbour=(setpriv --reuid="$uid" --regid="$uid" --clear-groups env HOME="$work")
+as_neighbour() { "${as_neighbour[@]}" "$@"; }
 
 # run NAME WHO LIMITS [ENV...] -- runs the game (or $program) and prints its row.
 program=$game
@@ -45,8 +47,10 @@ run() {
     local log="$work/$name.log" status
     # The timer runs outside the limits (as root), so that a limit of one
     # process leaves the game its one.
-    local command=(env "$@" bash -c "$limits; exec '$program'")
-    [ "$who" = neighbour ] && command=(setpriv --reuid="$uid" --regid="$uid" --clear-groups env HOME="$work" "${command[@]}")
+    # (The program is the shell's $0, so that no character of its path is
+    # read as shell syntax.)
+    local command=(env "$@" bash -c "$limits; exec \"\$0\"" "$program")
+    [ "$who" = neighbour ] && command=("${as_neighbour[@]}" "${command[@]}")
     timeout -k 3 --preserve-status -s TERM "$seconds" "${command[@]}" >"$log" 2>&1 9>&-
     status=$?
     local frame=no

@@ -90,6 +90,11 @@ int main(int argc, char** argv) {
         const int left = s * (FieldW + Gap);
         for (const char* name : stages[s]) {  // keyed over each other; tiles meet themselves
             Pixels layer = painted(name);
+            if (layer.w < FieldW || layer.h == 0) {
+                std::fprintf(stderr, "shots_over_backgrounds: the set has no background %s as wide as the field\n",
+                             name);
+                return 1;
+            }
             for (int py = 0; py < height; ++py)
                 for (int px = 0; px < FieldW; ++px)
                     if (uint32_t c = layer.at(px, py % layer.h); c != 0)

@@ -196,12 +196,13 @@ private:
         std::atomic<int> next{0};
     };
 
+    // Once any worker has run out of memory, none takes another file (the
+    // others wake from their wait for the title to that news too).
     void work(Queue& queue) {
-        while (!stopping_) {
+        while (!stopping_ && !aheadStopped_) {
             int job = queue.next.fetch_add(1);
             if (job >= standinEntryCount) return;
             make(queue.order[static_cast<size_t>(job)], false);
-            if (aheadStopped_) return;
         }
     }
 

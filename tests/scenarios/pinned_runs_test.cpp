@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "engine/variant.h"
+#include "program_runs.h"
 
 namespace {
 
@@ -85,17 +86,14 @@ std::string firstDifference(const std::vector<std::string>& expected, const std:
 // Plays scenarios/pinned/RUN.run and holds it against its recording (or,
 // with MD4_RECORD_PINNED=1, records it).
 void expectAsRecorded(const std::string& run) {
-    const std::string command = std::string(MD4_RUN_HEADLESS) + " " + MD4_PINNED_DIR + "/" + run + ".run";
+    const std::string script = std::string(MD4_PINNED_DIR) + "/" + run + ".run";
     const auto start = std::chrono::steady_clock::now();
-    FILE* out = popen(command.c_str(), "r");
-    ASSERT_NE(out, nullptr) << command;
-    std::string text;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;) text.append(buffer, n);
-    const int status = pclose(out);
+    int status = 0;
+    const std::string text = scenario::programOutput(script, status);
+    ASSERT_NE(status, -1) << script;
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
     ::testing::Test::RecordProperty("wall_seconds", std::to_string(wall.count()));
-    EXPECT_EQ(status, 0) << command << "\n" << text.substr(text.size() > 2000 ? text.size() - 2000 : 0);
+    EXPECT_EQ(status, 0) << script << "\n" << text.substr(text.size() > 2000 ? text.size() - 2000 : 0);
     std::istringstream output(text);
     const std::vector<std::string> actual = frameLines(output);
     ASSERT_FALSE(actual.empty());

@@ -14,6 +14,7 @@
 #include "engine/variant.h"
 #include "game/game_states.h"
 #include "headless_run/headless_run.h"
+#include "program_runs.h"
 
 namespace {
 
@@ -110,12 +111,10 @@ TEST(HeadlessRunTest, EscapeEndsTheRun) {
 
 TEST(RunToolProgram, HelpPrintsTheUsage) {
     for (const char* option : {"--help", "-h"}) {
-        FILE* out = popen((std::string(MD4_RUN_HEADLESS) + " " + option).c_str(), "r");
-        ASSERT_NE(out, nullptr);
-        std::string text;
-        char line[256];
-        while (std::fgets(line, sizeof line, out) != nullptr) text += line;
-        EXPECT_EQ(pclose(out), 0) << option;
+        int status = 0;
+        const std::string text = scenario::programOutput(option, status);
+        ASSERT_NE(status, -1);
+        EXPECT_EQ(status, 0) << option;
         EXPECT_EQ(text.rfind("usage: run-headless", 0), 0u) << option << ": " << text;
         EXPECT_NE(text.find("stop-at STATE"), std::string::npos) << option;
     }

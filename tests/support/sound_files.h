@@ -58,11 +58,27 @@ inline Bytes constantWave(int16_t value, size_t count) {
     return pcmWave(1, 48000, 16, samples16(std::vector<int16_t>(count, value)));
 }
 
+// A MIDI delta time or length: seven bits a byte, most significant first,
+// the top bit set on every byte but the last.
+inline void putVarLength(Bytes& out, uint32_t value) {
+    uint8_t bytes[5];
+    int n = 0;
+    do {
+        bytes[n++] = static_cast<uint8_t>(value & 0x7F);
+        value >>= 7;
+    } while (value != 0);
+    while (n > 1) out.push_back(bytes[--n] | 0x80);
+    out.push_back(bytes[0]);
+}
+
 // A one-track MIDI file of the events given (delta times included), with its
-// end-of-track: 96 ticks a quarter note at 120 a minute, 192 ticks a second.
-inline Bytes midiFile(Bytes track) {
-    track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
-    Bytes out = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k'};
+// end-of-track `endDelta` ticks after them: `division` ticks a quarter note
+// (by default 96, at 120 a minute 192 ticks a second).
+inline Bytes midiFile(Bytes track, uint16_t division = 96, uint32_t endDelta = 0) {
+    putVarLength(track, endDelta);
+    track.insert(track.end(), {0xFF, 0x2F, 0x00});
+    Bytes out = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, static_cast<uint8_t>(division >> 8),
+                 static_cast<uint8_t>(division), 'M', 'T', 'r', 'k'};
     for (int shift : {24, 16, 8, 0}) out.push_back(static_cast<uint8_t>(track.size() >> shift));
     out.insert(out.end(), track.begin(), track.end());
     return out;
